@@ -23,6 +23,8 @@ struct RunOptions {
   bool tpdbFormat = false;           // "tpdb format"
   std::string attemptsText = "100";  // "nr of att:"
   double timeoutSeconds = 0;         // 0: no deadline; otherwise the run gives up after it
+  const RuleTable* preparedSystem = nullptr; // read by a front end in another format; used in
+                                             // place of the window's readers when set
 };
 
 enum class Status { Terminating, LoopFound, NoProof, Error };
@@ -86,6 +88,7 @@ public:
   const std::string& InputLine(int k) const; // line k from 0; the empty line past the end
   void ReadPlain();                          // plain_reader.cpp: one-character format
   void ReadTpdb();                           // tpdb_reader.cpp: the rule section of a TPDB text
+  void ReadPrepared();                       // prepared_reader.cpp: Options.preparedSystem
 
   // ---- Proof search driver (driver/) ----------------------------------------------------------
   RunOptions Options; // the options of the run in progress

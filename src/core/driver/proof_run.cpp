@@ -8,7 +8,9 @@ void Prover::ProofRun() {
   AttemptBudget = 0;
   ReportSteps = 0;
 
-  if (Options.tpdbFormat) {
+  if (Options.preparedSystem != nullptr) {
+    ReadPrepared();
+  } else if (Options.tpdbFormat) {
     ReadTpdb();
   } else {
     ReadPlain();
