@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <random>
 
 #include "support/prover_testing.hpp"
 
@@ -197,6 +198,38 @@ TEST(TpdbReader, RunEndsWithTheReadersMessage) {
   EXPECT_EQ(result.status, Status::Error);
   EXPECT_EQ(result.error, "line 2: a rule without an arrow");
   EXPECT_TRUE(result.proof.empty());
+}
+
+TEST(TpdbReader, RandomTextsAreReadOrRefusedWithALineNumber) {
+  const std::string alphabet = "(RULES ab-->=,)  ";
+  std::mt19937 random(7);
+  auto p = MakeProver();
+  int read = 0;
+  for (int n = 0; n < 20000; ++n) {
+    std::vector<std::string> text;
+    const int lines = static_cast<int>(random() % 4);
+    for (int k = 0; k < lines; ++k) {
+      std::string line = (k == 0 && random() % 2 == 0) ? "(RULES " : "";
+      for (int m = static_cast<int>(random() % 12); m > 0; --m)
+        line += alphabet[random() % alphabet.size()];
+      text.push_back(line);
+    }
+    ReadTpdbLines(*p, text);
+    if (p->InputError.empty()) {
+      ++read;
+      for (int r = 1; r <= p->WorkTable.ruleCount; ++r) {
+        EXPECT_LT(WordLength(p->WorkTable.lhs[r]), kWordBytes);
+        EXPECT_LE(p->WorkTable.strict[r], 1);
+      }
+      continue;
+    }
+    const std::string &e = p->InputError;
+    ASSERT_EQ(e.rfind("line ", 0), 0u) << e;
+    const int line = std::stoi(e.substr(5));
+    EXPECT_GE(line, 1) << e;
+    EXPECT_LE(line, std::max(lines, 1)) << e;
+  }
+  EXPECT_GT(read, 100);
 }
 
 // Reads every TPDB file of the benchmark corpus (when it is there): each is read or refused with

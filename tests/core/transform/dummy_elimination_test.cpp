@@ -1,4 +1,6 @@
 // Dummy elimination: cutting right-hand sides at symbols that occur in no left-hand side.
+#include <random>
+
 #include "support/prover_testing.hpp"
 
 namespace selko {
@@ -105,6 +107,50 @@ TEST(DummyElimination, IsSkippedWhenTheResultWouldNotFit) {
   EXPECT_EQ(p->LogCount, 0);
   EXPECT_EQ(p->WorkTable.ruleCount, 501);
   EXPECT_EQ(TableRules(p->CurrentTable), rules);
+}
+
+TEST(DummyElimination, PiecesJoinBackToTheRightHandSides) {
+  std::mt19937 random(11);
+  for (int n = 0; n < 2000; ++n) {
+    std::vector<std::string> rules;
+    for (int r = static_cast<int>(random() % 5) + 1; r > 0; --r) {
+      std::string rule;
+      for (int k = static_cast<int>(random() % 3); k > 0; --k)
+        rule += "ab"[random() % 2] + std::string(" ");
+      rule += "->";
+      for (int k = static_cast<int>(random() % 7); k > 0; --k)
+        rule += std::string(" ") + "abcd"[random() % 4];
+      rules.push_back(rule);
+    }
+    auto p = MakeProver();
+    FillTable(p->WorkTable, rules);
+    const RuleTable before = p->WorkTable;
+    p->CommitWork();
+    p->DummyElimination();
+    const RuleTable &after = p->WorkTable;
+    EXPECT_EQ(TableRules(after), TableRules(p->CurrentTable));
+    // A piece that starts with a partner symbol continues the rule before it.
+    std::vector<std::string> joined;
+    for (int r = 1; r <= after.ruleCount; ++r) {
+      const Word &u = after.rhs[r];
+      const bool continues = WordLength(u) > 0 && u[0] > before.symbolCount;
+      std::string side;
+      for (int k = continues ? 1 : 0; k < WordLength(u); ++k) {
+        side += " " + before.names[u[static_cast<std::size_t>(k)]];
+      }
+      if (continues) {
+        ASSERT_FALSE(joined.empty());
+        joined.back() += side;
+      } else {
+        std::string lhs;
+        for (int k = 0; k < WordLength(after.lhs[r]); ++k) {
+          lhs += before.names[after.lhs[r][static_cast<std::size_t>(k)]] + " ";
+        }
+        joined.push_back(lhs + "->" + side);
+      }
+    }
+    EXPECT_EQ(joined, TableRules(before)) << rules.front();
+  }
 }
 
 } // namespace

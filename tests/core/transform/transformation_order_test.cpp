@@ -1,4 +1,6 @@
 // Transformation order: rewriting right-hand sides with rules whose lhs overlaps with no lhs.
+#include <random>
+
 #include "support/prover_testing.hpp"
 
 namespace selko {
@@ -151,6 +153,33 @@ TEST(TransformationOrder, StopsAfterAThousandSweepsOrWhenTimeIsUp) {
   p->TransformationOrder();
   EXPECT_EQ(p->LogCount, 3);
   EXPECT_TRUE(TablesAgree(*p));
+}
+
+TEST(TransformationOrder, RandomSystemsKeepTheirLeftHandSidesAndFitTheirWords) {
+  std::mt19937 random(5);
+  for (int n = 0; n < 2000; ++n) {
+    std::vector<std::string> rules;
+    for (int r = static_cast<int>(random() % 5) + 1; r > 0; --r) {
+      std::string rule;
+      for (int k = static_cast<int>(random() % 3); k > 0; --k)
+        rule += "abc"[random() % 3] + std::string(" ");
+      rule += "->";
+      for (int k = static_cast<int>(random() % 8); k > 0; --k)
+        rule += std::string(" ") + "abc"[random() % 3];
+      rules.push_back(rule);
+    }
+    auto p = Transform(rules);
+    EXPECT_TRUE(TablesAgree(*p));
+    EXPECT_EQ(p->LogCount % (static_cast<int>(rules.size()) + 2), 0);
+    EXPECT_LE(p->LogCount, 1000 * (static_cast<int>(rules.size()) + 2));
+    auto q = MakeProver();
+    FillTable(q->WorkTable, rules);
+    for (int r = 1; r <= q->WorkTable.ruleCount; ++r) {
+      EXPECT_TRUE(SameWord(p->WorkTable.lhs[r], q->WorkTable.lhs[r]));
+      EXPECT_LE(WordLength(p->WorkTable.rhs[r]), kMaxWordLength);
+      EXPECT_EQ(p->WorkTable.rhs[r][static_cast<std::size_t>(WordLength(p->WorkTable.rhs[r]))], 0);
+    }
+  }
 }
 
 } // namespace
