@@ -60,54 +60,83 @@ void Prover::TransformationOrder() {
   std::array<std::int8_t, kMaxRules + 1> qualifies;
   qualifies.fill(-1);
 
+  // Rewrites, in CurrentTable, the leftmost occurrence of lhs i in rhs j by rhs i (both read
+  // from WorkTable) when rule i may do so; false when it may not.
+  auto tryPair = [&](int i, int j) {
+    const Word &l = WorkTable.lhs[i];
+    const Word &ri = WorkTable.rhs[i];
+    const Word &u = WorkTable.rhs[j];
+    const int ln = WordLength(l);
+    const int rn = WordLength(ri);
+    const int un = WordLength(u);
+    // The rewritten rhs must still fit a Word, and must change: otherwise the occurrence is
+    // passed over.
+    if (un - ln + rn > kMaxWordLength || SameWord(l, ri)) return false;
+    for (int p = 0; p + ln <= un && p < un; ++p) {
+      if (!OccursAt(u, p, l, ln)) continue;
+      if (qualifies[i] < 0) qualifies[i] = Qualifies(*this, i) ? 1 : 0;
+      if (qualifies[i] == 0) return false;
+      Word &target = CurrentTable.rhs[j];
+      int t = 0;
+      for (int q = 0; q < p; ++q)
+        target[static_cast<std::size_t>(t++)] = u[q];
+      for (int q = 0; q < rn; ++q)
+        target[static_cast<std::size_t>(t++)] = ri[q];
+      for (int q = p + ln; q < un; ++q)
+        target[static_cast<std::size_t>(t++)] = u[q];
+      target[static_cast<std::size_t>(t)] = 0;
+      return true;
+    }
+    return false;
+  };
+
+  // Whether rule i may rewrite rhs j depends on rhs i and rhs j only, and a sweep changes one
+  // rhs. So the pairs (i, j) before the pair applied last, which could not rewrite then, need
+  // another look only where i or j is the rule that changed.
+  int lastI = 0;
+  int lastJ = 0;
   for (int sweep = 1;; ++sweep) {
     if (sweep > kMaxSweeps || (sweep > 1 && TimeUp())) break;
 
-    bool applied = false;
     int appliedI = 0;
     int appliedJ = 0;
-    for (int i = 1; i <= R && !applied; ++i) {
-      const Word &l = WorkTable.lhs[i];
-      const Word &ri = WorkTable.rhs[i];
-      const int ln = WordLength(l);
-      const int rn = WordLength(ri);
-      // Rewriting l by r changes nothing when they are equal; such occurrences are passed over.
-      if (SameWord(l, ri)) continue;
-      for (int j = 1; j <= R && !applied; ++j) {
-        const Word &u = WorkTable.rhs[j];
-        const int un = WordLength(u);
-        // The rewritten rhs must still fit a Word: otherwise the occurrence is passed over.
-        if (un - ln + rn > kMaxWordLength) continue;
-        for (int p = 0; p + ln <= un && p < un; ++p) {
-          if (!OccursAt(u, p, l, ln)) continue;
-          if (qualifies[i] < 0) qualifies[i] = Qualifies(*this, i) ? 1 : 0;
-          if (qualifies[i] == 0) break;
-
-          Word &target = CurrentTable.rhs[j];
-          int t = 0;
-          for (int q = 0; q < p; ++q)
-            target[static_cast<std::size_t>(t++)] = u[q];
-          for (int q = 0; q < rn; ++q)
-            target[static_cast<std::size_t>(t++)] = ri[q];
-          for (int q = p + ln; q < un; ++q)
-            target[static_cast<std::size_t>(t++)] = u[q];
-          target[static_cast<std::size_t>(t)] = 0;
-          applied = true;
+    auto tryRow = [&](int i, int from) {
+      for (int j = from; j <= R; ++j) {
+        if (qualifies[i] == 0) return false;
+        if (tryPair(i, j)) {
           appliedI = i;
           appliedJ = j;
-          break;
+          return true;
         }
-        if (qualifies[i] == 0) break;
       }
+      return false;
+    };
+    for (int i = 1; i <= R; ++i) {
+      if (qualifies[i] == 0) continue;
+      bool applied = false;
+      if (lastJ == 0 || i > lastI || i == lastJ) {
+        applied = tryRow(i, 1);
+      } else if (i < lastI) {
+        applied = tryPair(i, lastJ);
+        if (applied) {
+          appliedI = i;
+          appliedJ = lastJ;
+        }
+      } else { // i == lastI: the pairs before (lastI, lastJ) are unchanged
+        applied = tryRow(i, lastJ);
+      }
+      if (applied) break;
     }
 
-    if (!applied) break;
+    if (appliedI == 0) break;
     LogLine();
     LogLine("Transformation order: apply rule " + std::to_string(appliedI) + " on rhs of rule " +
             std::to_string(appliedJ) + ", result:");
     for (int n = 1; n <= CurrentTable.ruleCount; ++n)
       LogLine(FormatRule(n));
     ReloadWork();
+    lastI = appliedI;
+    lastJ = appliedJ;
   }
   CommitWork();
 }
