@@ -188,6 +188,21 @@ TEST(TpdbReader, RunReadsTheTpdbTextAndEndsLikeAPlainRunOfTheSameSystem) {
     auto q = MakeProver();
     EXPECT_EQ(q->Run(pair.plainText, plain).status, byTpdb.status) << pair.plainText.front();
   }
+
+  // With the same names both readers give the same run, proof text included.
+  for (const auto &[tpdbText, plainText] :
+       std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
+           {{"(RULES a b -> b a)"}, {"ab->ba"}},
+           {{"(RULES", "a a -> b,", "b ->= a", ")"}, {"aa->b", "b->=a"}},
+           {{"(RULES a b -> b b a)"}, {"ab->bba"}},
+       }) {
+    auto p = MakeProver();
+    auto q = MakeProver();
+    const RunResult byTpdb = p->Run(tpdbText, tpdb);
+    const RunResult byPlain = q->Run(plainText, plain);
+    EXPECT_EQ(byTpdb.status, byPlain.status) << plainText.front();
+    EXPECT_TRUE(testing::SameLines(byTpdb.proof, byPlain.proof)) << plainText.front();
+  }
 }
 
 TEST(TpdbReader, RunEndsWithTheReadersMessage) {
