@@ -41,9 +41,8 @@ RunResult Prover::Run(const std::vector<std::string>& inputLines, const RunOptio
   } else if (!AttemptsError.empty()) {
     result.status = Status::Error;
     result.error = AttemptsError;
-  } else if (Interrupted) {
-    result.status = Status::NoProof;
   } else if (Proved != 0) {
+    // A proof completed before the deadline stands, even when a later check found time up.
     result.status = Status::Terminating;
     result.proof = ShownProof();
   } else if (LoopFound != 0) {
