@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/loops/ancestor_table.hpp"
 #include "core/store/rule_table.hpp"
 
 namespace selko {
@@ -115,8 +116,16 @@ public:
   std::array<std::uint8_t, kMaxRules + 1> RemoveMark{};     // strictly decreasing rules
   std::array<std::int64_t, kMaxSymbols + 1> Weights{};      // shifts x+w(s) of step 13
   Direction SearchDirection = Direction::Plain;
+  // Per-rule counting data, prepared once per RemoveByInterpretation call: for rule r the
+  // entries CountingStart[r]..CountingStart[r+1]-1 hold each symbol whose occurrences differ
+  // between the sides, with (occurrences in lhs) - (occurrences in rhs).
+  std::array<std::int32_t, kMaxRules + 2> CountingStart{};
+  std::array<std::uint8_t, kMaxRules * 2 * kMaxWordLength> CountingSymbol{};
+  std::array<std::int8_t, kMaxRules * 2 * kMaxWordLength> CountingDelta{};
+  std::int32_t FailHint = 0; // rule that failed the last candidate; evaluators test it first
 
   bool RemoveByInterpretation(); // polynomial_interpretations.cpp: one removal step
+  void PrepareCounting();        // polynomial_interpretations.cpp: fill the counting data
   bool CheckCounting();          // polynomial_interpretations.cpp: counting family
   bool CheckTenfold();           // polynomial_interpretations.cpp: tenfold family
   void RemovalLoop();            // removal_loop.cpp: remove while possible, then the verdict
@@ -124,6 +133,8 @@ public:
   bool CheckWeighted();          // weighted_interpretations.cpp: evaluator of step 13
 
   std::uint8_t RpoReversed = 0;  // the last path-order attempt ran on the reversed system
+  std::array<std::array<std::uint8_t, kMaxSymbols + 1>, kMaxSymbols + 1>
+      PrecedenceTable{};         // [a][b]: a > b is needed; scratch of one ProveByRpo call
   bool OrientRules();            // path_order.cpp: collect precedence pairs
   void ProveByRpo();             // path_order.cpp: orient and test the pairs for a cycle
   void ProveByRpoBothWays();     // path_order.cpp: on the system, then on its reversal
@@ -167,6 +178,8 @@ public:
 
   // ---- Loop search (loops/) -------------------------------------------------------------------
   void LoopSearch();         // loop_search.cpp: bounded ancestor graph
+  AncestorTable LastAncestors; // final table of the last search (count 0 if it gave up)
+  int LoopStart = 0;           // string of it that starts the loop; 0 when none was found
 };
 
 } // namespace selko
