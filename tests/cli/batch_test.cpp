@@ -18,14 +18,14 @@ TEST(BatchFiles, CollectsProblemFilesRecursivelySortedWithoutRepeats) {
   ScratchDir dir;
   clitest::fs::create_directories(dir.File("b/deep"));
   clitest::fs::create_directories(dir.File(".hidden"));
-  for (const char* name : {"a.srs", "b/deep/c.xml", "b/d.ari", "b/e.trs", "b/notes.txt",
+  for (const char *name : {"a.srs", "b/deep/c.xml", "b/d.ari", "b/e.trs", "b/notes.txt",
                            ".hidden/f.srs", "b/.g.srs"}) {
     dir.Write(name, "ab->ba\n");
   }
   std::vector<std::string> files;
   std::string error;
-  ASSERT_TRUE(CollectProblemFiles({dir.Path(), dir.File("b/notes.txt"), dir.File("a.srs")},
-                                  files, error));
+  ASSERT_TRUE(
+      CollectProblemFiles({dir.Path(), dir.File("b/notes.txt"), dir.File("a.srs")}, files, error));
   EXPECT_EQ(files, (std::vector<std::string>{dir.File("a.srs"), dir.File("b/d.ari"),
                                              dir.File("b/deep/c.xml"), dir.File("b/e.trs"),
                                              dir.File("b/notes.txt")}));
@@ -44,7 +44,7 @@ TEST(BatchFiles, ShardsAreDeterministicDisjointAndCoverEverything) {
   EXPECT_TRUE(ParseShard("2/5", index, count));
   EXPECT_EQ(index, 2);
   EXPECT_EQ(count, 5);
-  for (const char* bad : {"0/3", "4/3", "1/0", "1", "/3", "1/", "a/b", "-1/3", "1/3/4"}) {
+  for (const char *bad : {"0/3", "4/3", "1/0", "1", "/3", "1/", "a/b", "-1/3", "1/3/4"}) {
     EXPECT_FALSE(ParseShard(bad, index, count)) << bad;
   }
 }
@@ -60,7 +60,7 @@ TEST(BatchRun, RowsComeBackInFileOrderAndAreTheSameWhateverTheNumberOfJobs) {
   BatchRequest request;
   int calls = 0;
   std::mutex mutex;
-  auto count = [&](const BatchRow&) {
+  auto count = [&](const BatchRow &) {
     std::lock_guard<std::mutex> lock(mutex);
     ++calls;
   };
@@ -89,9 +89,10 @@ TEST(BatchRun, RowsComeBackInFileOrderAndAreTheSameWhateverTheNumberOfJobs) {
 TEST(BatchRows, TheTechniqueOfTheLastProofStep) {
   EXPECT_EQ(LastTechnique({}), "");
   EXPECT_EQ(LastTechnique({"SELKO 1.4 is applied to the string rewriting system", "a b  -> b a ",
-                           "", "Choose polynomial interpretation:", "a: lambda x.10x,  rest "
-                           "lambda x.x+1", "remove: a b  -> b a ",
-                           "Terminating since no rules remain."}),
+                           "", "Choose polynomial interpretation:",
+                           "a: lambda x.10x,  rest "
+                           "lambda x.x+1",
+                           "remove: a b  -> b a ", "Terminating since no rules remain."}),
             "polynomial interpretation");
   EXPECT_EQ(LastTechnique({"Apply labelling with the following interpretation in {0,1}:",
                            "Terminating by recursive path order with precedence:"}),
@@ -100,7 +101,7 @@ TEST(BatchRows, TheTechniqueOfTheLastProofStep) {
                            "Terminating due to RFC match bound 2,"}),
             "match bound");
   EXPECT_EQ(LastTechnique({"a b  -> b a b ", "Non-terminating; looping derivation starting "
-                                              "in: ab"}),
+                                             "in: ab"}),
             "loop");
 }
 
@@ -146,7 +147,8 @@ TEST(BatchRows, SummaryCountsAnswersPerDirectoryWithTotalMedianAndSlowest) {
                         "        1 ms  ERROR   d2/d,e.srs\n");
   std::vector<double> even = {4, 1, 3, 2};
   std::vector<BatchRow> four(4);
-  for (std::size_t i = 0; i < 4; ++i) four[i].ms = even[i];
+  for (std::size_t i = 0; i < 4; ++i)
+    four[i].ms = even[i];
   EXPECT_DOUBLE_EQ(Summarise(four, 0).medianMs, 2.5);
   EXPECT_EQ(ShowDuration(12345), "12.3 s");
   EXPECT_EQ(ShowDuration(245000), "4 min 05 s");
@@ -176,11 +178,10 @@ TEST(BatchRows, CsvRoundTripsEveryFieldAndJsonHoldsOneObjectPerRow) {
   }
   EXPECT_FALSE(ReadCsv("name,answer\nx,YES\n", back, error));
   EXPECT_EQ(error.rfind("not a batch CSV", 0), 0u);
-  EXPECT_FALSE(ReadCsv("path,answer,time_ms,rules,symbols,technique,error\nx,YES,1\n", back,
-                       error));
+  EXPECT_FALSE(
+      ReadCsv("path,answer,time_ms,rules,symbols,technique,error\nx,YES,1\n", back, error));
   EXPECT_EQ(error, "record 2 has 3 fields, not 7");
-  EXPECT_FALSE(ReadCsv("path,answer,time_ms,rules,symbols,technique,error\n\"x,YES", back,
-                       error));
+  EXPECT_FALSE(ReadCsv("path,answer,time_ms,rules,symbols,technique,error\n\"x,YES", back, error));
 
   std::ostringstream json;
   WriteJson(rows, json);
@@ -198,7 +199,7 @@ TEST(BatchReport, OnePageWithSummaryCactusPlotSortableTableAndLinkedProofs) {
   std::ostringstream page;
   WriteHtmlReport(rows, Summarise(rows, 65), "Run <1>", page);
   const std::string html = page.str();
-  for (const char* part :
+  for (const char *part :
        {"<!DOCTYPE html>", "<title>Run &lt;1&gt;</title>", "<svg", "id=\"cactus\"",
         "class=\"series\"", "YES and NO (3)", "id=\"problems\"", "addEventListener('click'",
         "<a href=\"#proof-1\">d1/a.srs</a>", "<a href=\"file://d2/c.srs\">d2/c.srs</a>",
@@ -216,7 +217,7 @@ TEST(BatchReport, OnePageWithSummaryCactusPlotSortableTableAndLinkedProofs) {
 }
 
 TEST(BatchProgress, ShowsDoneTotalAnswersAndTimes) {
-  std::FILE* sink = std::tmpfile();
+  std::FILE *sink = std::tmpfile();
   BatchProgress bar(sink, true, 4);
   bar.Done("YES");
   bar.Done("ERROR");
@@ -227,7 +228,8 @@ TEST(BatchProgress, ShowsDoneTotalAnswersAndTimes) {
             0u)
       << line;
   BatchProgress lines(sink, false, 4);
-  for (int i = 0; i < 4; ++i) lines.Done("MAYBE");
+  for (int i = 0; i < 4; ++i)
+    lines.Done("MAYBE");
   EXPECT_EQ(lines.Line(), "progress: 4/4  YES 0  NO 0  MAYBE 4  error 0  elapsed 0:00");
   std::fclose(sink);
 }

@@ -17,7 +17,7 @@ using testing::TableRules;
 
 // The rules of a TPDB text, read independently of the readers under test: the text between
 // "(RULES" and the closing ')', rules separated by commas.
-std::vector<std::string> TpdbRules(const std::string& text) {
+std::vector<std::string> TpdbRules(const std::string &text) {
   const std::size_t start = text.find("(RULES") + 6;
   const std::size_t end = text.rfind(')');
   std::vector<std::string> rules;
@@ -34,7 +34,7 @@ std::vector<std::string> TpdbRules(const std::string& text) {
   return rules;
 }
 
-bool SideTooLong(const std::string& rule) {
+bool SideTooLong(const std::string &rule) {
   std::istringstream in(rule);
   std::string token;
   int length = 0;
@@ -48,7 +48,7 @@ bool SideTooLong(const std::string& rule) {
   return false;
 }
 
-void ExpectSameSystem(const RuleTable& actual, const RuleTable& expected, const std::string& what) {
+void ExpectSameSystem(const RuleTable &actual, const RuleTable &expected, const std::string &what) {
   EXPECT_EQ(TableRules(actual), TableRules(expected)) << what;
   EXPECT_EQ(actual.symbolCount, expected.symbolCount) << what;
   for (int s = 1; s <= expected.symbolCount; ++s) {
@@ -63,12 +63,13 @@ TEST(CorpusFormats, XmlAndAriSamplesGiveTheSystemOfTheirTpdbText) {
   SELKO_NEED_CORPUS(corpus);
   int compared = 0;
   int refused = 0;
-  for (const auto& entry : clitest::fs::directory_iterator(corpus + "/xml")) {
+  for (const auto &entry : clitest::fs::directory_iterator(corpus + "/xml")) {
     const std::string name = entry.path().stem().string();
     const std::string tpdb = ReadText(corpus + "/tpdb/" + name + ".srs");
     const std::vector<std::string> rules = TpdbRules(tpdb);
     bool tooLong = false;
-    for (const std::string& rule : rules) tooLong = tooLong || SideTooLong(rule);
+    for (const std::string &rule : rules)
+      tooLong = tooLong || SideTooLong(rule);
 
     std::string xmlError;
     std::string ariError;
@@ -96,7 +97,7 @@ TEST(CorpusFormats, XmlAndAriSamplesGiveTheSystemOfTheirTpdbText) {
 
 TEST(CorpusFormats, WindowTpdbReaderOnThePreparedLinesGivesTheXmlSystem) {
   SELKO_NEED_CORPUS(corpus);
-  for (const char* name : {"std-0753", "rel-0142", "std-0396"}) {
+  for (const char *name : {"std-0753", "rel-0142", "std-0396"}) {
     std::string error;
     const auto xml = ReadXmlSystem(ReadText(corpus + "/xml/" + name + ".xml"), error);
     ASSERT_NE(xml, nullptr) << error;
@@ -112,13 +113,13 @@ TEST(CorpusFormats, WindowTpdbReaderOnThePreparedLinesGivesTheXmlSystem) {
   }
 }
 
-std::string Xml(const std::string& rules, const std::string& signature = "") {
+std::string Xml(const std::string &rules, const std::string &signature = "") {
   return "<?xml version=\"1.0\"?>\n<problem type=\"termination\"><trs><rules>" + rules +
          "</rules><signature>" + signature + "</signature></trs><strategy>FULL</strategy>" +
          "</problem>\n";
 }
 
-std::string Unary(const std::vector<std::string>& names, const std::string& variable = "x") {
+std::string Unary(const std::vector<std::string> &names, const std::string &variable = "x") {
   std::string term = "<var>" + variable + "</var>";
   for (auto n = names.rbegin(); n != names.rend(); ++n) {
     term = "<funapp><name>" + *n + "</name><arg>" + term + "</arg></funapp>";
@@ -126,20 +127,18 @@ std::string Unary(const std::vector<std::string>& names, const std::string& vari
   return term;
 }
 
-std::string XmlRule(const std::string& lhs, const std::string& rhs) {
+std::string XmlRule(const std::string &lhs, const std::string &rhs) {
   return "<rule><lhs>" + lhs + "</lhs><rhs>" + rhs + "</rhs></rule>";
 }
 
 TEST(XmlFormat, ReadsRulesAndWeakRulesKeepingNamesInOrderOfFirstOccurrence) {
   std::string error;
   const std::string weak = "<relrules>" + XmlRule(Unary({}), Unary({"top", "a"})) + "</relrules>";
-  const auto inside = ReadXmlSystem(
-      Xml(XmlRule(Unary({"a", "b"}), Unary({"b", "a"})) +
-          XmlRule(Unary({"b"}, "y"), Unary({}, "y")) + weak),
-      error);
+  const auto inside = ReadXmlSystem(Xml(XmlRule(Unary({"a", "b"}), Unary({"b", "a"})) +
+                                        XmlRule(Unary({"b"}, "y"), Unary({}, "y")) + weak),
+                                    error);
   ASSERT_NE(inside, nullptr) << error;
-  EXPECT_EQ(TableRules(*inside),
-            (std::vector<std::string>{"a b -> b a", "b ->", "->= top a"}));
+  EXPECT_EQ(TableRules(*inside), (std::vector<std::string>{"a b -> b a", "b ->", "->= top a"}));
   EXPECT_EQ(inside->symbolCount, 3);
   EXPECT_EQ(inside->names[3], "top");
 
@@ -177,7 +176,7 @@ TEST(XmlFormat, RefusesWhatIsNotUnaryOverOneVariableWithAClearMessage) {
       {"<?xml version=\"1.0\"?><problem><trs></trs></problem>", "no <rules> element"},
       {"<?xml version=\"1.0\"?><other/>", "no <problem><trs> element"},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     std::string error;
     EXPECT_EQ(ReadXmlSystem(c.text, error), nullptr) << c.text;
     EXPECT_EQ(error, c.message);
@@ -194,12 +193,14 @@ TEST(XmlFormat, EnforcesTheCapacitiesOfTheRuleTables) {
   EXPECT_NE(ReadXmlSystem(Xml(XmlRule(Unary(nineteen), Unary({}))), error), nullptr);
 
   std::string many;
-  for (int s = 1; s <= 101; ++s) many += XmlRule(Unary({"s" + std::to_string(s)}), Unary({}));
+  for (int s = 1; s <= 101; ++s)
+    many += XmlRule(Unary({"s" + std::to_string(s)}), Unary({}));
   EXPECT_EQ(ReadXmlSystem(Xml(many), error), nullptr);
   EXPECT_EQ(error, "rule 101: more than 100 distinct symbols");
 
   std::string rules;
-  for (int r = 1; r <= 1001; ++r) rules += XmlRule(Unary({"a"}), Unary({}));
+  for (int r = 1; r <= 1001; ++r)
+    rules += XmlRule(Unary({"a"}), Unary({}));
   EXPECT_EQ(ReadXmlSystem(Xml(rules), error), nullptr);
   EXPECT_EQ(error, "more than 1000 rules");
 }
@@ -215,8 +216,7 @@ TEST(AriFormat, ReadsDeclarationsRulesWeakRulesCommentsAndQuotedNames) {
   std::string error;
   const auto system = ReadAriSystem(text, error);
   ASSERT_NE(system, nullptr) << error;
-  EXPECT_EQ(TableRules(*system),
-            (std::vector<std::string>{"a b c -> b c a", "a ->", "->= a"}));
+  EXPECT_EQ(TableRules(*system), (std::vector<std::string>{"a b c -> b c a", "a ->", "->= a"}));
   EXPECT_EQ(system->symbolCount, 2);
   EXPECT_EQ(system->names[2], "b c");
   EXPECT_EQ(system->strict[3], 0);
@@ -253,7 +253,7 @@ TEST(AriFormat, RefusesNonUnarySignaturesAndMalformedTextNamingLineAndColumn) {
       {head + "(fun |a 1)\n", "line 3, column 6: '|' without a closing '|'"},
       {head + std::string(2000, '('), "line 3, column 1001: parentheses nested too deeply"},
   };
-  for (const Case& c : cases) {
+  for (const Case &c : cases) {
     std::string error;
     EXPECT_EQ(ReadAriSystem(c.text, error), nullptr) << c.text;
     EXPECT_EQ(error, c.message);
@@ -262,7 +262,8 @@ TEST(AriFormat, RefusesNonUnarySignaturesAndMalformedTextNamingLineAndColumn) {
 
 TEST(AriFormat, CapacityRefusalsNameTheRule) {
   std::string text = "(format TRS)\n(fun a 1)\n(rule x ";
-  for (int i = 0; i < 20; ++i) text += "(a ";
+  for (int i = 0; i < 20; ++i)
+    text += "(a ";
   text += "x" + std::string(20, ')') + ")\n";
   std::string error;
   EXPECT_EQ(ReadAriSystem(text, error), nullptr);
@@ -288,15 +289,15 @@ TEST(InputDetection, TpdbTextIsHandedOverFromItsRulesSectionWithTabsAsBlanks) {
   EXPECT_EQ(lines, (std::vector<std::string>{"(RULES a b -> b a,", " b ->= a", ")"}));
   EXPECT_FALSE(TpdbRulesLines("(COMMENT no rules)", lines));
 
-  const Problem tpdb = PrepareProblem("p.srs", "(COMMENT x)\n(RULES a -> b)", InputFormat::Auto,
-                                      false);
+  const Problem tpdb =
+      PrepareProblem("p.srs", "(COMMENT x)\n(RULES a -> b)", InputFormat::Auto, false);
   EXPECT_TRUE(tpdb.tpdbReader);
   EXPECT_EQ(tpdb.lines, (std::vector<std::string>{"(RULES a -> b)"}));
   EXPECT_EQ(PrepareProblem("p", "a -> b", InputFormat::Tpdb, false).error, "no (RULES section");
 
   // The window's box takes the text exactly as it is.
-  const Problem box = PrepareProblem("p.srs", "(COMMENT x)\n(RULES\ta -> b)", InputFormat::Auto,
-                                     true);
+  const Problem box =
+      PrepareProblem("p.srs", "(COMMENT x)\n(RULES\ta -> b)", InputFormat::Auto, true);
   EXPECT_TRUE(box.tpdbReader);
   EXPECT_EQ(box.lines, (std::vector<std::string>{"(COMMENT x)", "(RULES\ta -> b)"}));
 }

@@ -14,8 +14,8 @@ const std::string kHeading = "Looping derivation (each step with its rule and th
 
 // A graph over strings written as blank-separated names of `table`'s symbols, with the edges
 // given as pairs (t, s): t rewrites in one step to a string that contains s.
-AncestorGraph Graph(const RuleTable& table, const std::vector<std::string>& strings,
-                    const std::vector<std::pair<int, int>>& edges, int reported) {
+AncestorGraph Graph(const RuleTable &table, const std::vector<std::string> &strings,
+                    const std::vector<std::pair<int, int>> &edges, int reported) {
   AncestorGraph graph;
   graph.names.assign(table.names.begin(), table.names.begin() + table.symbolCount + 1);
   graph.strings.resize(strings.size() + 1);
@@ -29,7 +29,8 @@ AncestorGraph Graph(const RuleTable& table, const std::vector<std::string>& stri
     }
   }
   graph.ancestor.assign(strings.size() + 1, std::vector<bool>(strings.size() + 1, false));
-  for (const auto& [t, s] : edges) graph.ancestor[t][s] = true;
+  for (const auto &[t, s] : edges)
+    graph.ancestor[t][s] = true;
   graph.reported = reported;
   return graph;
 }
@@ -62,8 +63,8 @@ TEST(LoopDerivation, AWayIntoTheCycleIsFollowedInContext) {
   // c is not on the cycle; it rewrites to d a b, which holds the looping string a b.
   auto table = std::make_unique<RuleTable>();
   FillTable(*table, {"a b -> b a b", "c -> d a b"});
-  const LoopDerivation d = BuildLoopDerivation(
-      *table, Graph(*table, {"a b", "c"}, {{1, 1}, {2, 1}}, 2));
+  const LoopDerivation d =
+      BuildLoopDerivation(*table, Graph(*table, {"a b", "c"}, {{1, 1}, {2, 1}}, 2));
   EXPECT_TRUE(d.checked);
   EXPECT_TRUE(SameLines(d.lines, {kHeading, "  c", "  -> d a b   (rule 2 at position 1)",
                                   "  -> d b a b   (rule 1 at position 2)",
