@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/loops/ancestor_table.hpp"
 #include "core/store/rule_table.hpp"
 
 namespace selko {
@@ -124,6 +125,8 @@ public:
   bool CheckWeighted();          // weighted_interpretations.cpp: evaluator of step 13
 
   std::uint8_t RpoReversed = 0;  // the last path-order attempt ran on the reversed system
+  std::array<std::array<std::uint8_t, kMaxSymbols + 1>, kMaxSymbols + 1>
+      PrecedenceTable{};         // [a][b]: a > b is needed; scratch of one ProveByRpo call
   bool OrientRules();            // path_order.cpp: collect precedence pairs
   void ProveByRpo();             // path_order.cpp: orient and test the pairs for a cycle
   void ProveByRpoBothWays();     // path_order.cpp: on the system, then on its reversal
@@ -160,6 +163,8 @@ public:
 
   // ---- Loop search (loops/) -------------------------------------------------------------------
   void LoopSearch();         // loop_search.cpp: bounded ancestor graph
+  AncestorTable LastAncestors; // final table of the last search (count 0 if it gave up)
+  int LoopStart = 0;           // string of it that starts the loop; 0 when none was found
 };
 
 } // namespace selko
