@@ -20,7 +20,31 @@ std::string OutcomeError(const std::string &path, const ProblemOutcome &outcome)
   return path + ": " + outcome.result.error;
 }
 
-bool AncestorGraphOf(const Prover & /*prover*/, AncestorGraph & /*graph*/) { return false; }
+bool AncestorGraphOf(const Prover &prover, AncestorGraph &graph) {
+  const AncestorTable &table = prover.LastAncestors;
+  const int count = table.count;
+  if (prover.LoopStart < 1 || count < 1 || count > kMaxAncestorStrings ||
+      prover.LoopStart > count) {
+    return false;
+  }
+  graph = AncestorGraph{};
+  graph.reported = prover.LoopStart;
+  // The search ran on WorkTable, which nothing changes after a loop is found.
+  const RuleTable &searched = prover.WorkTable;
+  graph.names.assign(searched.names.begin(), searched.names.begin() + searched.symbolCount + 1);
+  graph.strings.resize(static_cast<std::size_t>(count) + 1);
+  graph.ancestor.assign(static_cast<std::size_t>(count) + 1,
+                        std::vector<bool>(static_cast<std::size_t>(count) + 1, false));
+  for (int k = 1; k <= count; ++k) {
+    const Word &w = table.strings[static_cast<std::size_t>(k)];
+    graph.strings[static_cast<std::size_t>(k)].assign(w.begin(), w.begin() + WordLength(w));
+    for (int m = 1; m <= count; ++m) {
+      graph.ancestor[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] =
+          table.ancestor[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] != 0;
+    }
+  }
+  return true;
+}
 
 ProblemOutcome RunProblem(const Problem &problem, const RunOptions &options, bool withDerivation) {
   ProblemOutcome outcome;

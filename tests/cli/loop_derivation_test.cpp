@@ -1,6 +1,7 @@
 // The looping derivation shown after a loop line, built from an ancestor graph and checked
 // step by step.
 #include "cli/loop_derivation.hpp"
+#include "cli/problem_run.hpp"
 #include "support/prover_testing.hpp"
 
 namespace selko {
@@ -114,6 +115,33 @@ TEST(LoopDerivation, WithoutACheckedDerivationNoneIsShownAndALineSaysSo) {
   unnamed.names = {"", "a", "z"};
   EXPECT_FALSE(BuildLoopDerivation(*table, unnamed).checked);
   EXPECT_FALSE(BuildLoopDerivation(*table, AncestorGraph{}).checked);
+}
+
+} // namespace
+} // namespace selko
+
+namespace selko {
+namespace {
+
+// The derivation of a loop that the prover itself found, through the command line's runner.
+std::vector<std::string> DerivationOf(const std::string &text) {
+  const Problem problem = PrepareProblem("p.srs", text, InputFormat::Auto, false);
+  const ProblemOutcome outcome = RunProblem(problem, RunOptions{}, true);
+  EXPECT_EQ(outcome.result.status, Status::LoopFound) << text;
+  EXPECT_TRUE(outcome.derivation.checked) << text;
+  return outcome.derivation.lines;
+}
+
+TEST(LoopDerivationOfARun, IsBuiltFromTheSearchsFinalTable) {
+  EXPECT_TRUE(SameLines(DerivationOf("ab->bab\n"),
+                        {kHeading, "  a b", "  -> b a b   (rule 1 at position 1)",
+                         "The string a b occurs at position 1 of the first string and again at "
+                         "position 2 of the last one: the steps between repeat forever."}));
+  EXPECT_TRUE(SameLines(DerivationOf("ab->ba\nba->ab\n"),
+                        {kHeading, "  a b", "  -> b a   (rule 1 at position 1)",
+                         "  -> a b   (rule 2 at position 1)",
+                         "The string a b occurs at position 1 of the first string and again at "
+                         "position 1 of the last one: the steps between repeat forever."}));
 }
 
 } // namespace
