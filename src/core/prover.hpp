@@ -115,8 +115,16 @@ public:
   std::array<std::uint8_t, kMaxRules + 1> RemoveMark{};     // strictly decreasing rules
   std::array<std::int64_t, kMaxSymbols + 1> Weights{};      // shifts x+w(s) of step 13
   Direction SearchDirection = Direction::Plain;
+  // Per-rule counting data, prepared once per RemoveByInterpretation call: for rule r the
+  // entries CountingStart[r]..CountingStart[r+1]-1 hold each symbol whose occurrences differ
+  // between the sides, with (occurrences in lhs) - (occurrences in rhs).
+  std::array<std::int32_t, kMaxRules + 2> CountingStart{};
+  std::array<std::uint8_t, kMaxRules * 2 * kMaxWordLength> CountingSymbol{};
+  std::array<std::int8_t, kMaxRules * 2 * kMaxWordLength> CountingDelta{};
+  std::int32_t FailHint = 0; // rule that failed the last candidate; evaluators test it first
 
   bool RemoveByInterpretation(); // polynomial_interpretations.cpp: one removal step
+  void PrepareCounting();        // polynomial_interpretations.cpp: fill the counting data
   bool CheckCounting();          // polynomial_interpretations.cpp: counting family
   bool CheckTenfold();           // polynomial_interpretations.cpp: tenfold family
   void RemovalLoop();            // removal_loop.cpp: remove while possible, then the verdict
