@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/loops/ancestor_table.hpp"
 #include "core/store/rule_table.hpp"
 
 namespace selko {
@@ -132,6 +133,8 @@ public:
   bool CheckWeighted();          // weighted_interpretations.cpp: evaluator of step 13
 
   std::uint8_t RpoReversed = 0;  // the last path-order attempt ran on the reversed system
+  std::array<std::array<std::uint8_t, kMaxSymbols + 1>, kMaxSymbols + 1>
+      PrecedenceTable{};         // [a][b]: a > b is needed; scratch of one ProveByRpo call
   bool OrientRules();            // path_order.cpp: collect precedence pairs
   void ProveByRpo();             // path_order.cpp: orient and test the pairs for a cycle
   void ProveByRpoBothWays();     // path_order.cpp: on the system, then on its reversal
@@ -147,6 +150,13 @@ public:
   std::uint8_t QuasiModelMode = 0; // attempts look for quasi-models
   std::uint8_t LabelReversed = 0;  // attempts run on the reversed system
   std::uint32_t RandomSeed = 0;    // never reseeded: presses of START continue one sequence
+  struct {                         // the labelled system of an attempt as built, before removal
+    std::array<Word, kMaxRules + 1> lhs{};
+    std::array<Word, kMaxRules + 1> rhs{};
+    std::array<std::uint8_t, kMaxRules + 1> strict{};
+    std::array<std::int32_t, kMaxRules + 1> origin{};
+    std::int32_t ruleCount = 0;
+  } LabelledCopy;
 
   int RandomBelow(int n);          // semantic_labelling.cpp: next draw in 0..n-1
   static int ApplyInterpretation(int kind, int x); // semantic_labelling.cpp
@@ -168,6 +178,8 @@ public:
 
   // ---- Loop search (loops/) -------------------------------------------------------------------
   void LoopSearch();         // loop_search.cpp: bounded ancestor graph
+  AncestorTable LastAncestors; // final table of the last search (count 0 if it gave up)
+  int LoopStart = 0;           // string of it that starts the loop; 0 when none was found
 };
 
 } // namespace selko
