@@ -71,12 +71,17 @@ template <typename Control> Control *Place(Control *control, const char *name, Q
   return control;
 }
 
-// Widens a label or check box whose text needs more room than the layout gives it (fonts other
-// than the layout's own are wider), never past the right edge of the window.
+// Narrows the font of a label or check box whose text does not fit its place in the layout
+// (fonts other than the layout's own are often wider): the same family and pixel size, set
+// condensed as far as needed. The control keeps its place, so the "Customize" button still
+// covers the options completely.
 void FitText(QWidget *control) {
-  const QRect at = control->geometry();
-  const int room = MainWindow::kClientWidth - at.left();
-  control->resize(std::min(room, std::max(at.width(), control->sizeHint().width())), at.height());
+  for (const int stretch : {QFont::SemiCondensed, QFont::Condensed, QFont::ExtraCondensed}) {
+    if (control->sizeHint().width() <= control->width()) return;
+    QFont narrower = control->font();
+    narrower.setStretch(stretch);
+    control->setFont(narrower);
+  }
 }
 
 } // namespace
