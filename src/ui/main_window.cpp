@@ -16,7 +16,6 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextBlock>
 
 #include "ui/file_list_box.hpp"
@@ -256,14 +255,15 @@ RunResult MainWindow::RunProver(const std::vector<std::string> &lines, const Run
   return prover_->Run(lines, options);
 }
 
-void MainWindow::SaveMemo(const QPlainTextEdit *memo, const QString &extension) {
+bool MainWindow::SaveMemo(const QPlainTextEdit *memo, const QString &extension) {
   QString error;
-  if (!SaveLines(Edit1->text() + extension, Lines(memo), error)) ShowError(error);
+  if (SaveLines(Edit1->text() + extension, Lines(memo), error)) return true;
+  ShowError(error);
+  return false;
 }
 
 void MainWindow::Button3Click() {
-  SaveMemo(Memo1, QStringLiteral(".srs"));
-  FileListBox1->Update();
+  if (SaveMemo(Memo1, QStringLiteral(".srs"))) FileListBox1->Update();
 }
 
 void MainWindow::Button1Click() { SaveMemo(Memo2, QStringLiteral(".res")); }

@@ -64,7 +64,7 @@ protected:
 private:
   void BuildControls();
   void SetStatus(const QString &text);
-  void SaveMemo(const QPlainTextEdit *memo, const QString &extension);
+  bool SaveMemo(const QPlainTextEdit *memo, const QString &extension);
 
   std::unique_ptr<Prover> prover_;
   bool activatedBefore_ = false;

@@ -624,6 +624,12 @@ private slots:
     ClickEntry("unix.srs");
     QCOMPARE(MainWindow::Lines(Memo("Memo1")), QStringList{"a->b"});
 
+    // Moving through the list with the keyboard loads the entry reached.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(list->currentItem()->text(), QString("file.srs"));
+    QCOMPARE(MainWindow::Lines(Memo("Memo1")), kUnprovable);
+
     // A click on the empty part of the list loads nothing.
     TypeInput({"typed"});
     list->clearSelection();
@@ -661,6 +667,7 @@ private slots:
     Click("Button3");
     QCOMPARE(window_->errors, QStringList{"Cannot create file \"folder.srs\". Is a directory"});
     QVERIFY(QFileInfo("folder.srs").isDir());
+    QCOMPARE(Find<QListWidget>("FileListBox1")->count(), 0); // the list is not read again
 
     // A write that fails half-way (a file size limit stops it, also for root): the old file
     // stays as it was and no temporary file is left behind.
