@@ -134,7 +134,8 @@ void Prover::PrepareCounting() {
 
 bool Prover::CheckCounting() {
   std::array<std::uint8_t, 256> succ{};
-  for (int s = 1; s <= kMaxSymbols; ++s)
+  const int n = std::clamp(CurrentTable.symbolCount, 0, kMaxSymbols);
+  for (int s = 1; s <= n; ++s)
     succ[static_cast<std::size_t>(s)] = SuccessorSet[s];
   return EvaluateRules(CurrentTable.ruleCount, FailHint, RemoveMark, [&](int r) {
     int d = 0;
@@ -149,7 +150,8 @@ bool Prover::CheckCounting() {
 
 bool Prover::CheckTenfold() {
   std::array<std::uint8_t, 256> cls{};
-  for (int s = 1; s <= kMaxSymbols; ++s) {
+  const int n = std::clamp(CurrentTable.symbolCount, 0, kMaxSymbols);
+  for (int s = 1; s <= n; ++s) {
     cls[static_cast<std::size_t>(s)] =
         static_cast<std::uint8_t>((SuccessorSet[static_cast<std::size_t>(s)] != 0 ? 1 : 0) |
                                   (TenfoldSet[static_cast<std::size_t>(s)] != 0 ? 2 : 0));
