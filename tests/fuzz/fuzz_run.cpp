@@ -1,34 +1,26 @@
-// libFuzzer target: arbitrary text through a reader and a whole proof run.
-// Built twice, once per window reader (SELKO_FUZZ_TPDB chooses the TPDB reader).
+// libFuzzer target: arbitrary text through a reader and a whole proof run. Built once per
+// reader the command line has; SELKO_FUZZ_READER chooses it (0 plain, 1 the window's TPDB
+// reader, 2 XML, 3 ARI).
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "cli/input_file.hpp"
-#include "core/prover.hpp"
+#include "fuzz/fuzz_input.hpp"
+
+#ifndef SELKO_FUZZ_READER
+#define SELKO_FUZZ_READER 0
+#endif
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static std::unique_ptr<selko::Prover> prover = std::make_unique<selko::Prover>();
   if (size > 64 * 1024) return 0;
-  selko::RunOptions options;
-  // The first byte picks the options, so that every path of the phase order is reached.
-  const std::uint8_t flags = size > 0 ? data[0] : 0;
-  options.matchBound = (flags & 1) != 0;
-  options.remLabels = (flags & 2) != 0;
-#ifdef SELKO_FUZZ_TPDB
-  options.tpdbFormat = true;
-#endif
-  options.attemptsText = (flags & 4) != 0 ? "2" : "1";
-  options.timeoutSeconds = 5;
-  const std::string text(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0),
-                         size > 0 ? size - 1 : 0);
-  const std::vector<std::string> lines = selko::SplitLines(text);
-  const selko::RunResult result = prover->Run(lines, options);
-  if (result.status != selko::Status::Error && result.status != selko::Status::NoProof &&
-      result.proof.empty()) {
-    __builtin_trap(); // a verdict always comes with its proof text
+  const std::string fault = selko::fuzz::RunFuzzInput(
+      *prover, static_cast<selko::fuzz::Reader>(SELKO_FUZZ_READER), data, size);
+  if (!fault.empty()) {
+    std::fprintf(stderr, "%s\n", fault.c_str());
+    __builtin_trap();
   }
   return 0;
 }

@@ -1,0 +1,65 @@
+// One fuzz input through a reader and a whole proof run, shared by the libFuzzer targets and
+// the test that replays the kept inputs.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "cli/input_file.hpp"
+#include "cli/problem.hpp"
+#include "core/prover.hpp"
+
+namespace selko::fuzz {
+
+enum class Reader { Plain, Tpdb, Xml, Ari };
+
+inline const char* ReaderName(Reader reader) {
+  switch (reader) {
+  case Reader::Plain: return "plain";
+  case Reader::Tpdb: return "tpdb";
+  case Reader::Xml: return "xml";
+  case Reader::Ari: return "ari";
+  }
+  return "";
+}
+
+// Runs the input; returns an empty text when every check held, otherwise what went wrong.
+// The first byte picks the options, so that every path of the phase order is reached; the
+// attempt counts are small so that each input runs quickly.
+inline std::string RunFuzzInput(Prover& prover, Reader reader, const std::uint8_t* data,
+                                std::size_t size) {
+  RunOptions options;
+  const std::uint8_t flags = size > 0 ? data[0] : 0;
+  options.matchBound = (flags & 1) != 0;
+  options.remLabels = (flags & 2) != 0;
+  options.attemptsText = (flags & 4) != 0 ? "2" : "1";
+  options.timeoutSeconds = 5;
+  const std::string text(reinterpret_cast<const char*>(data) + (size > 0 ? 1 : 0),
+                         size > 0 ? size - 1 : 0);
+  // The window's two readers get the lines exactly as the window would hold them (any byte);
+  // the command line's XML and ARI readers get the text.
+  Problem problem;
+  switch (reader) {
+  case Reader::Plain: problem.lines = SplitLines(text); break;
+  case Reader::Tpdb:
+    problem.lines = SplitLines(text);
+    problem.tpdbReader = true;
+    break;
+  case Reader::Xml: problem = PrepareProblem("input", text, InputFormat::Xml, false); break;
+  case Reader::Ari: problem = PrepareProblem("input", text, InputFormat::Ari, false); break;
+  }
+  if (!problem.error.empty()) return "";
+  if ((reader == Reader::Xml || reader == Reader::Ari) && problem.system == nullptr) {
+    return "a reader accepted the text but gave no system";
+  }
+  const RunResult result = prover.Run(problem.lines, ProblemOptions(problem, options));
+  if (result.status == Status::Error && result.error.empty()) return "a refusal without a reason";
+  if ((result.status == Status::Terminating || result.status == Status::LoopFound) &&
+      result.proof.empty()) {
+    return "a verdict without its proof text";
+  }
+  return "";
+}
+
+} // namespace selko::fuzz
