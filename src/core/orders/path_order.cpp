@@ -11,17 +11,25 @@ namespace {
 // The symbol at position p (from 1) of a Word of length n, 0 past its end.
 inline Symbol At(const Word &w, int n, int p) { return p <= n ? w[p - 1] : Symbol{0}; }
 
-// True when the rhs suffix from position j is a scattered subword of the lhs suffix after
-// position i. Greedy: every lhs symbol that matches the next rhs symbol is taken.
-bool SuffixIsSubsequence(const Word &lhs, int lhsLength, int i, const Word &rhs, int rhsLength,
-                         int j) {
-  int p = i + 1;
-  int q = j;
-  while (p <= lhsLength && q <= rhsLength) {
-    if (At(lhs, lhsLength, p) == At(rhs, rhsLength, q)) ++q;
-    ++p;
+// For each position j (from 1) of the rhs, the last position p of the lhs such that the rhs
+// suffix from j is a scattered subword of the lhs suffix from p (0 when there is none);
+// entry rhsLength + 1 is lhsLength + 1. The rhs suffix from j is then a scattered subword of
+// the lhs suffix after position i exactly when i + 1 <= last[j].
+void LastEmbeddings(const Word &lhs, int lhsLength, const Word &rhs, int rhsLength,
+                    std::array<int, kMaxWordLength + 2> &last) {
+  last[static_cast<std::size_t>(rhsLength + 1)] = lhsLength + 1;
+  int p = lhsLength + 1;
+  for (int j = rhsLength; j >= 1; --j) {
+    --p;
+    while (p >= 1 && At(lhs, lhsLength, p) != At(rhs, rhsLength, j))
+      --p;
+    if (p < 1) {
+      for (int k = j; k >= 1; --k)
+        last[static_cast<std::size_t>(k)] = 0;
+      return;
+    }
+    last[static_cast<std::size_t>(j)] = p;
   }
-  return q > rhsLength;
 }
 
 // The Word w with every occurrence of symbol s removed.
@@ -51,7 +59,10 @@ bool Prover::OrientRules() {
     int j = 1;
     if (lhsLength == 0 && (t.strict[r] != 0 || rhsLength != 0)) result = false;
     if (t.strict[r] == 0 && SameWord(lhs, rhs)) continue;
-    while (result && j <= rhsLength && !SuffixIsSubsequence(lhs, lhsLength, i, rhs, rhsLength, j)) {
+    std::array<int, kMaxWordLength + 2> last;
+    LastEmbeddings(lhs, lhsLength, rhs, rhsLength, last);
+    // The walk ends as soon as the rest of the rhs is a scattered subword of the lhs after i.
+    while (result && j <= rhsLength && !(i + 1 <= last[static_cast<std::size_t>(j)])) {
       const Symbol a = At(lhs, lhsLength, i);
       const Symbol b = At(rhs, rhsLength, j);
       if (a > n || b > n) {
