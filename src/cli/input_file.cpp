@@ -24,11 +24,35 @@ std::vector<std::string> SplitLines(const std::string &text) {
   return lines;
 }
 
+namespace {
+
+// No system within the capacities needs more than a few hundred kilobytes; a larger input (or a
+// device that never ends, such as /dev/zero) is refused instead of filling the memory.
+constexpr std::size_t kMaxInputBytes = std::size_t{64} << 20;
+
+std::string TooLarge() { return "larger than " + std::to_string(kMaxInputBytes >> 20) + " MiB"; }
+
+// Reads the stream to its end; false as soon as it holds more than kMaxInputBytes.
+bool ReadBounded(std::istream &in, std::string &text) {
+  text.clear();
+  char chunk[65536];
+  while (in) {
+    in.read(chunk, sizeof chunk);
+    const std::size_t n = static_cast<std::size_t>(in.gcount());
+    if (text.size() + n > kMaxInputBytes) return false;
+    text.append(chunk, n);
+  }
+  return true;
+}
+
+} // namespace
+
 bool ReadWholeFile(const std::string &path, std::string &text, std::string &error) {
   if (path == "-") {
-    std::ostringstream buffer;
-    buffer << std::cin.rdbuf();
-    text = buffer.str();
+    if (!ReadBounded(std::cin, text)) {
+      error = "cannot read standard input: " + TooLarge();
+      return false;
+    }
     return true;
   }
   struct stat info {};
@@ -45,7 +69,10 @@ bool ReadWholeFile(const std::string &path, std::string &text, std::string &erro
     error = "cannot open " + path + ": " + std::strerror(errno);
     return false;
   }
-  text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (!ReadBounded(in, text)) {
+    error = "cannot read " + path + ": " + TooLarge();
+    return false;
+  }
   if (in.bad()) {
     error = "cannot read " + path + ": " + std::strerror(errno);
     return false;

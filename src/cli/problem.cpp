@@ -70,6 +70,16 @@ bool TpdbRulesLines(const std::string &text, std::vector<std::string> &lines) {
 Problem PrepareProblem(const std::string &path, const std::string &text, InputFormat format,
                        bool windowTpdb) {
   Problem problem;
+  // A NUL byte never occurs in a text file: refuse binary files with a clear message instead
+  // of reading their bytes as symbols.
+  if (const std::size_t nul = text.find('\0'); nul != std::string::npos) {
+    int line = 0;
+    int column = 0;
+    LineAndColumn(text, nul, line, column);
+    problem.error = "not a text file: a NUL byte at line " + std::to_string(line) + ", column " +
+                    std::to_string(column);
+    return problem;
+  }
   if (windowTpdb) {
     // The window's box: its reader on the text exactly as it is.
     problem.format = InputFormat::Tpdb;
