@@ -150,6 +150,13 @@ public:
   std::uint8_t QuasiModelMode = 0; // attempts look for quasi-models
   std::uint8_t LabelReversed = 0;  // attempts run on the reversed system
   std::uint32_t RandomSeed = 0;    // never reseeded: presses of START continue one sequence
+  struct {                         // the labelled system of an attempt as built, before removal
+    std::array<Word, kMaxRules + 1> lhs{};
+    std::array<Word, kMaxRules + 1> rhs{};
+    std::array<std::uint8_t, kMaxRules + 1> strict{};
+    std::array<std::int32_t, kMaxRules + 1> origin{};
+    std::int32_t ruleCount = 0;
+  } LabelledCopy;
 
   int RandomBelow(int n);          // semantic_labelling.cpp: next draw in 0..n-1
   static int ApplyInterpretation(int kind, int x); // semantic_labelling.cpp
