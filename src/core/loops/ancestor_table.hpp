@@ -27,12 +27,12 @@ struct AncestorTable {
   // neither found nor added.
   int FindOrAddString(const Word &candidate, int n) {
     for (int k = 1; k <= count; ++k) {
-      if (strings[static_cast<std::size_t>(k)] == candidate) return k;
+      if (strings[k] == candidate) return k;
     }
     if (count >= kMaxAncestorStrings) return 0;
     ++count;
-    strings[static_cast<std::size_t>(count)] = candidate;
-    length[static_cast<std::size_t>(count)] = static_cast<std::uint8_t>(n);
+    strings[count] = candidate;
+    length[count] = static_cast<std::uint8_t>(n);
     return count;
   }
 };

@@ -17,7 +17,7 @@ struct Side {
 };
 
 inline bool SameSymbols(const Symbol *x, const Symbol *y, int n) {
-  return n <= 0 || std::memcmp(x, y, static_cast<std::size_t>(n)) == 0;
+  return n <= 0 || std::memcmp(x, y, n) == 0;
 }
 
 // Builds the candidate x y z (rest of the row zero), hands it to the table and records it as an
@@ -27,11 +27,11 @@ void Keep(AncestorTable &table, int a, Side x, Side y, Side z) {
   if (n > kMaxWordLength) return;
   Word t{};
   Symbol *out = t.data();
-  if (x.n > 0) std::memcpy(out, x.at, static_cast<std::size_t>(x.n));
-  if (y.n > 0) std::memcpy(out + x.n, y.at, static_cast<std::size_t>(y.n));
-  if (z.n > 0) std::memcpy(out + x.n + y.n, z.at, static_cast<std::size_t>(z.n));
+  if (x.n > 0) std::memcpy(out, x.at, x.n);
+  if (y.n > 0) std::memcpy(out + x.n, y.at, y.n);
+  if (z.n > 0) std::memcpy(out + x.n + y.n, z.at, z.n);
   const int b = table.FindOrAddString(t, n);
-  if (b > 0) table.ancestor[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)] = 1;
+  if (b > 0) table.ancestor[b][a] = 1;
 }
 
 constexpr Side kNothing{nullptr, 0};
@@ -67,20 +67,19 @@ void AncestorInsideRhs(AncestorTable &table, int a, Side s, Side l, Side r, int 
 void ReportLoop(Prover &prover, AncestorTable &table) {
   int aliveCount = table.count;
   for (int k = 1; k <= table.count; ++k)
-    table.alive[static_cast<std::size_t>(k)] = 1;
+    table.alive[k] = 1;
   int before = -1;
   while (aliveCount != before) {
     before = aliveCount;
     for (int k = 1; k <= table.count; ++k) {
-      if (table.alive[static_cast<std::size_t>(k)] == 0) continue;
-      const auto &row = table.ancestor[static_cast<std::size_t>(k)];
+      if (table.alive[k] == 0) continue;
+      const auto &row = table.ancestor[k];
       bool keeps = false;
       for (int m = 1; m <= table.count && !keeps; ++m) {
-        keeps =
-            row[static_cast<std::size_t>(m)] != 0 && table.alive[static_cast<std::size_t>(m)] != 0;
+        keeps = row[m] != 0 && table.alive[m] != 0;
       }
       if (!keeps) {
-        table.alive[static_cast<std::size_t>(k)] = 0;
+        table.alive[k] = 0;
         --aliveCount;
       }
     }
@@ -88,12 +87,12 @@ void ReportLoop(Prover &prover, AncestorTable &table) {
   if (aliveCount == 0) return;
 
   int k = 1;
-  while (table.alive[static_cast<std::size_t>(k)] == 0)
+  while (table.alive[k] == 0)
     ++k;
   std::string line = "Non-terminating; looping derivation starting in: ";
-  const Word &s = table.strings[static_cast<std::size_t>(k)];
-  for (int p = 0; p < table.length[static_cast<std::size_t>(k)]; ++p) {
-    const Symbol c = s[static_cast<std::size_t>(p)];
+  const Word &s = table.strings[k];
+  for (int p = 0; p < table.length[k]; ++p) {
+    const Symbol c = s[p];
     if (c <= kMaxSymbols) line += prover.WorkTable.names[c];
   }
   prover.LoopFound = 1;
@@ -112,18 +111,18 @@ void Prover::LoopSearch() {
   std::array<std::uint8_t, kMaxRules + 1> lhsLength{};
   std::array<std::uint8_t, kMaxRules + 1> rhsLength{};
   for (int r = 1; r <= rules; ++r) {
-    lhsLength[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(WordLength(w.lhs[r]));
-    rhsLength[static_cast<std::size_t>(r)] = static_cast<std::uint8_t>(WordLength(w.rhs[r]));
+    lhsLength[r] = static_cast<std::uint8_t>(WordLength(w.lhs[r]));
+    rhsLength[r] = static_cast<std::uint8_t>(WordLength(w.rhs[r]));
   }
 
   // Seeds: the left-hand sides in rule order, duplicates included; only the first 100 fit.
   AncestorTable table;
   table.count = rules < kMaxAncestorStrings ? rules : kMaxAncestorStrings;
   for (int k = 1; k <= table.count; ++k) {
-    const int n = lhsLength[static_cast<std::size_t>(k)];
-    Word &s = table.strings[static_cast<std::size_t>(k)];
-    std::memcpy(s.data(), w.lhs[k].data(), static_cast<std::size_t>(n));
-    table.length[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(n);
+    const int n = lhsLength[k];
+    Word &s = table.strings[k];
+    std::memcpy(s.data(), w.lhs[k].data(), n);
+    table.length[k] = static_cast<std::uint8_t>(n);
   }
 
   // Every pass handles all strings known at its start; it ends the search once it adds none.
@@ -132,11 +131,10 @@ void Prover::LoopSearch() {
     if (TimeUp()) return;
     prev = table.count;
     for (int a = 1; a <= prev; ++a) {
-      const Side s{table.strings[static_cast<std::size_t>(a)].data(),
-                   table.length[static_cast<std::size_t>(a)]};
+      const Side s{table.strings[a].data(), table.length[a]};
       for (int r = 1; r <= rules; ++r) {
-        const Side l{w.lhs[r].data(), lhsLength[static_cast<std::size_t>(r)]};
-        const Side rhs{w.rhs[r].data(), rhsLength[static_cast<std::size_t>(r)]};
+        const Side l{w.lhs[r].data(), lhsLength[r]};
+        const Side rhs{w.rhs[r].data(), rhsLength[r]};
         for (int i = 0; i < s.n; ++i) {
           AncestorRightOverlap(table, a, s, l, rhs, i);
           AncestorRhsInside(table, a, s, l, rhs, i);

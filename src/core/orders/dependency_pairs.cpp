@@ -56,7 +56,7 @@ bool Prover::AddDependencyPairs() {
     const Word &rhs = t.rhs[r];
     const int length = WordLength(rhs);
     for (int p = 0; p < length; ++p) {
-      const Symbol c = rhs[static_cast<std::size_t>(p)];
+      const Symbol c = rhs[p];
       if (c > n0) return false; // not a symbol of the table
       if (defined[c] != 0) ++pairCount;
     }
@@ -75,7 +75,7 @@ bool Prover::AddDependencyPairs() {
   for (int r = 1; r <= m0; ++r) {
     const int length = WordLength(t.rhs[r]);
     for (int p = 0; p < length; ++p) {
-      const Symbol c = t.rhs[r][static_cast<std::size_t>(p)];
+      const Symbol c = t.rhs[r][p];
       if (defined[c] == 0) continue;
       const int k = ++t.ruleCount;
       t.strict[k] = 1;
@@ -84,7 +84,7 @@ bool Prover::AddDependencyPairs() {
       Word rhs{};
       rhs[0] = marked[c];
       for (int q = p + 1; q < length; ++q) {
-        rhs[static_cast<std::size_t>(q - p)] = t.rhs[r][static_cast<std::size_t>(q)];
+        rhs[q - p] = t.rhs[r][q];
       }
       t.lhs[k] = lhs;
       t.rhs[k] = rhs;

@@ -9,9 +9,7 @@ namespace selko {
 namespace {
 
 // The symbol at position p (from 1) of a Word of length n, 0 past its end.
-inline Symbol At(const Word &w, int n, int p) {
-  return p <= n ? w[static_cast<std::size_t>(p - 1)] : Symbol{0};
-}
+inline Symbol At(const Word &w, int n, int p) { return p <= n ? w[p - 1] : Symbol{0}; }
 
 // True when the rhs suffix from position j is a scattered subword of the lhs suffix after
 // position i. Greedy: every lhs symbol that matches the next rhs symbol is taken.
@@ -32,8 +30,8 @@ Word Erase(const Word &w, Symbol s) {
   const int n = WordLength(w);
   int k = 0;
   for (int p = 0; p < n; ++p) {
-    const Symbol c = w[static_cast<std::size_t>(p)];
-    if (c != s) out[static_cast<std::size_t>(k++)] = c;
+    const Symbol c = w[p];
+    if (c != s) out[k++] = c;
   }
   return out;
 }

@@ -17,8 +17,8 @@ const char *const kHeaderA =
 const char *const kHeaderB =
     "Reverse every lhs and rhs of the system and choose polynomialinterpretation:";
 
-// 10 to the number of tenfold symbols applied after a successor; from six on the side overflows
-// and fails, so the value there is never used.
+// What a successor adds to k when e tenfold symbols are applied after it. A sixth tenfold
+// symbol overflows its side, so entries past 10^5 are never read.
 constexpr std::int32_t kPowerOfTen[kMaxWordLength + 2] = {1, 10, 100, 1000, 10000, 100000};
 constexpr int kTenfoldLimit = 5; // tenfold occurrences one side can take (c stays <= 10^5)
 
@@ -134,7 +134,8 @@ void Prover::PrepareCounting() {
 
 bool Prover::CheckCounting() {
   std::array<std::uint8_t, 256> succ{};
-  for (int s = 1; s <= kMaxSymbols; ++s)
+  const int n = std::clamp(CurrentTable.symbolCount, 0, kMaxSymbols);
+  for (int s = 1; s <= n; ++s)
     succ[static_cast<std::size_t>(s)] = SuccessorSet[s];
   return EvaluateRules(CurrentTable.ruleCount, FailHint, RemoveMark, [&](int r) {
     int d = 0;
@@ -149,7 +150,8 @@ bool Prover::CheckCounting() {
 
 bool Prover::CheckTenfold() {
   std::array<std::uint8_t, 256> cls{};
-  for (int s = 1; s <= kMaxSymbols; ++s) {
+  const int n = std::clamp(CurrentTable.symbolCount, 0, kMaxSymbols);
+  for (int s = 1; s <= n; ++s) {
     cls[static_cast<std::size_t>(s)] =
         static_cast<std::uint8_t>((SuccessorSet[static_cast<std::size_t>(s)] != 0 ? 1 : 0) |
                                   (TenfoldSet[static_cast<std::size_t>(s)] != 0 ? 2 : 0));

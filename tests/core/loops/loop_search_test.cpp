@@ -168,6 +168,54 @@ TEST(LoopSearch, SeedsOnlyTheFirstHundredLeftHandSides) {
   EXPECT_EQ(LogLines(*q).back(), std::string(kLoop) + "a");
 }
 
+TEST(LoopSearch, EveryRecordedEdgeIsARewriteStep) {
+  // t ancestor of s must mean: some rule rewrites t in one step to a string that contains s.
+  const std::vector<Lines> systems = {
+      {"a b -> b a b"},
+      {"a b -> b a", "-> a"},
+      {"a b -> ", "b -> a b b", "a a -> b"},
+      {"a b -> b b a", "b c -> c c b", "c a -> a a c"},
+      {"a a b -> b a a b", "b -> a", "a b a -> "},
+      {"a b c -> c b a", "c c -> a b c", "b -> c a"},
+  };
+  auto text = [](const Word &w, int n) { return std::string(w.begin(), w.begin() + n); };
+  for (const Lines &rules : systems) {
+    auto p = BeforeLoopSearch(rules);
+    p->LoopSearch();
+    const RuleTable &w = p->WorkTable;
+    const AncestorTable &t = p->LastAncestors;
+    int edges = 0;
+    for (int a = 1; a <= t.count; ++a) {
+      for (int b = 1; b <= t.count; ++b) {
+        if (t.ancestor[a][b] == 0) continue;
+        ++edges;
+        const std::string from = text(t.strings[a], t.length[a]);
+        const std::string part = text(t.strings[b], t.length[b]);
+        bool step = false;
+        for (int r = 1; r <= w.ruleCount && !step; ++r) {
+          const std::string l = text(w.lhs[r], WordLength(w.lhs[r]));
+          const std::string rhs = text(w.rhs[r], WordLength(w.rhs[r]));
+          for (std::size_t i = 0; i + l.size() <= from.size() && !step; ++i) {
+            if (from.compare(i, l.size(), l) != 0) continue;
+            const std::string to = from.substr(0, i) + rhs + from.substr(i + l.size());
+            step = to.find(part) != std::string::npos;
+          }
+        }
+        EXPECT_TRUE(step) << rules.front() << ": " << a << " -> " << b;
+      }
+    }
+    EXPECT_GT(edges, 0) << rules.front();
+    // The pruned set: every alive string is an ancestor of an alive string.
+    for (int k = 1; k <= t.count; ++k) {
+      if (t.alive[k] == 0) continue;
+      bool keeps = false;
+      for (int m = 1; m <= t.count; ++m)
+        keeps = keeps || (t.alive[m] != 0 && t.ancestor[k][m]);
+      EXPECT_TRUE(keeps) << rules.front() << ": " << k;
+    }
+  }
+}
+
 TEST(LoopSearch, GivesUpWhenTimeIsUp) {
   auto p = BeforeLoopSearch({"a b -> b a b"});
   const Lines before = LogLines(*p);
