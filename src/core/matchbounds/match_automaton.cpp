@@ -2,11 +2,21 @@
 // left-hand side path is matched by its right-hand side one label higher, and print it.
 #include "core/matchbounds/match_automaton.hpp"
 
+#include <cstdint>
 #include <string>
 
 #include "core/prover.hpp"
 
 namespace selko {
+
+void MatchAutomaton::NextEpoch(std::int32_t &epoch, Memo &stamps) {
+  if (epoch == INT32_MAX) { // never reached in practice; an old stamp must not look current
+    for (auto &row : stamps)
+      row.fill(0);
+    epoch = 0;
+  }
+  ++epoch;
+}
 
 int MatchAutomaton::AddState() {
   ++stateCount;
@@ -30,8 +40,8 @@ int MatchAutomaton::AddTransition(int from, int to, Symbol s, int height) {
   }
   lastOut[uf] = static_cast<std::int16_t>(t);
   // Every search answer may change with a new transition.
-  ++lhsEpoch;
-  ++rhsEpoch;
+  NextEpoch(lhsEpoch, lhsStamp);
+  NextEpoch(rhsEpoch, rhsStamp);
   return t;
 }
 
@@ -117,7 +127,7 @@ void MatchAutomaton::FindLhsPaths(int s, const Word &lhs) {
   if (!SameWord(lhs, lhsWord)) {
     lhsWord = lhs;
     lhsLength = pathLength;
-    ++lhsEpoch;
+    NextEpoch(lhsEpoch, lhsStamp);
   }
   if (!CanReadLhs(0, s)) return;
 
@@ -181,7 +191,7 @@ bool MatchAutomaton::TraceRhs(int from, const Word &rhs, int j, int height, int 
     rhsLength = WordLength(rhs);
     rhsHeight = height;
     rhsInto = into;
-    ++rhsEpoch;
+    NextEpoch(rhsEpoch, rhsStamp);
   }
   if (j >= rhsLength) return false; // nothing to read: never asked for
   return CanReadRhs(j, from);
@@ -232,8 +242,7 @@ void Prover::MatchBoundProof() {
   if (!MatchBoundFits(WorkTable)) return;
   CommitWork();
 
-  MatchAutomaton automaton;
-  MatchAutomaton &m = automaton;
+  MatchAutomaton m; // about 200 KB, for this call only
   m.BuildStartAutomaton(CurrentTable, WorkTable);
 
   // Completion in sweeps, until a whole sweep adds nothing or a limit is reached.

@@ -58,6 +58,7 @@ private:
   bool CanReadRhs(int j, int q);
 
   using Memo = std::array<std::array<std::int32_t, kCapacity>, kMaxWordLength>;
+  static void NextEpoch(std::int32_t &epoch, Memo &stamps); // invalidates every memo entry
   Memo lhsStamp{};
   Memo rhsStamp{};
   std::array<std::array<std::uint8_t, kCapacity>, kMaxWordLength> lhsMemo{};

@@ -121,11 +121,5 @@ TEST(MatchBoundRun, ProvesAABBToBBBAAAWhichNoInterpretationOrPathOrderProves) {
                                   "from 42 to 34, label: a4"}));
 }
 
-TEST(MatchBoundRun, ARelativeSystemGetsNoMatchBoundAttempt) {
-  const RunResult r = RunOn({"ab->ba", "c->=c"});
-  EXPECT_EQ(r.status, Status::NoProof);
-  EXPECT_TRUE(r.proof.empty());
-}
-
 } // namespace
 } // namespace selko
