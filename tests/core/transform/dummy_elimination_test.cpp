@@ -83,6 +83,28 @@ TEST(DummyElimination, EliminatesSeveralDummiesWithPartnersInSymbolOrder) {
     EXPECT_EQ(p->WorkTable.strict[r], 1);
 }
 
+TEST(DummyElimination, TakesOverWhatTransformationOrderLeaves) {
+  // As in the last phase: the rewritten rhs a b a makes b a dummy.
+  auto p = MakeProver();
+  FillTable(p->WorkTable, {"a a -> a c a", "c -> b"});
+  p->CommitWork();
+  p->TransformationOrder();
+  p->DummyElimination();
+  EXPECT_TRUE(
+      SameLines(LogLines(*p), {
+                                  "",
+                                  "Transformation order: apply rule 2 on rhs of rule 1, result:",
+                                  "a a  -> a b a ",
+                                  "c  -> b ",
+                                  "",
+                                  "Apply dummy elimination, result:",
+                                  "a a  -> a b$ ",
+                                  "a a  -> $b a ",
+                                  "c  -> b$ ",
+                                  "c  -> $b ",
+                              }));
+}
+
 TEST(DummyElimination, IsSkippedWhenTheResultWouldNotFit) {
   // a, b and n dummies: 2 + 2n symbols after the step.
   auto dummies = [](int n) {
