@@ -7,6 +7,7 @@
 #include "cli/competition_command.hpp"
 #include "cli/prove_command.hpp"
 #include "cli_testing.hpp"
+#include "support/prover_testing.hpp"
 
 namespace selko {
 namespace {
@@ -121,6 +122,24 @@ TEST(CompetitionInterface, NameAnswerAndRefusals) {
 
   EXPECT_EQ(RunCli({"--timeout=10", "--category=SRS_Standard"}).status, 2);
   EXPECT_EQ(RunCli({"--timeout=soon", "--category=SRS_Standard", file}).status, 2);
+}
+
+TEST(CompetitionInterface, ANoCarriesItsCheckedLoopingDerivationAfterTheLoopLine) {
+  ScratchDir dir;
+  const std::string file = dir.Write("loop.srs", "ab->bab\n");
+  const clitest::CliRun run = RunCli({"--timeout=10", "--category=SRS_Standard", file});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(testing::SameLines(
+      Lines(run.out),
+      {"NO", "SELKO 1.4 is applied to the string rewriting system", "a b  -> b a b ",
+       "Non-terminating; looping derivation starting in: ab",
+       "Looping derivation (each step with its rule and the position, from 1, where the rule's "
+       "left-hand side starts):",
+       "  a b", "  -> b a b   (rule 1 at position 1)",
+       "The string a b occurs at position 1 of the first string and again at position 2 of the "
+       "last one: the steps between repeat forever."}));
+  // prove --format termcomp gives the same answer.
+  EXPECT_EQ(RunCli({"prove", file, "--format", "termcomp"}).out, run.out);
 }
 
 TEST(TimeLimits, DeadlinesLeaveRoomBeforeTheLimit) {
