@@ -10,7 +10,7 @@
 
 namespace selko {
 
-std::vector<std::string> SplitLines(const std::string& text) {
+std::vector<std::string> SplitLines(const std::string &text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -24,7 +24,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text, std::string& error) {
+bool ReadWholeFile(const std::string &path, std::string &text, std::string &error) {
   if (path == "-") {
     std::ostringstream buffer;
     buffer << std::cin.rdbuf();

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "cli/problem.hpp"
 #include "core/prover.hpp"
 
 namespace selko {
@@ -11,16 +12,21 @@ namespace selko {
 enum class OutputFormat { Text, Json, Termcomp };
 
 struct ProveRequest {
-  std::string file;                  // "-" for standard input
+  std::string file; // "-" for standard input
   OutputFormat format = OutputFormat::Text;
-  RunOptions options;                // the window's options
-  int repeat = 1;                    // presses of START on one Prover
+  RunOptions options; // the window's options; tpdbFormat is the --tpdb box
+  int repeat = 1;     // presses of START on one Prover
+  InputFormat input = InputFormat::Auto;
+  double timeoutSeconds = 0; // 0: no deadline
 };
 
 // Runs the request and writes the result; returns the exit status (0 completed, 1 error).
-int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream& err);
+int RunProveCommand(const ProveRequest &request, std::ostream &out, std::ostream &err);
 
 // The first line of the competition's answer for a result: YES, NO or MAYBE.
-const char* TermcompAnswer(Status status);
+const char *TermcompAnswer(Status status);
+
+// How long after a prove deadline a run that has not reached a safe point is given up.
+double ProveGraceSeconds(double timeoutSeconds);
 
 } // namespace selko

@@ -1,0 +1,134 @@
+#include "cli/problem_run.hpp"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace selko {
+
+namespace {
+std::atomic<bool> abandonedRuns{false};
+} // namespace
+
+bool AnyRunAbandoned() { return abandonedRuns.load(); }
+
+std::string OutcomeError(const std::string &path, const ProblemOutcome &outcome) {
+  if (outcome.unreadable || path == "-") return outcome.result.error;
+  return path + ": " + outcome.result.error;
+}
+
+bool AncestorGraphOf(const Prover &prover, AncestorGraph &graph) {
+  const AncestorTable &table = prover.LastAncestors;
+  const int count = table.count;
+  if (prover.LoopStart < 1 || count < 1 || count > kMaxAncestorStrings ||
+      prover.LoopStart > count) {
+    return false;
+  }
+  graph = AncestorGraph{};
+  graph.reported = prover.LoopStart;
+  // The search ran on WorkTable, which nothing changes after a loop is found.
+  const RuleTable &searched = prover.WorkTable;
+  graph.names.assign(searched.names.begin(), searched.names.begin() + searched.symbolCount + 1);
+  graph.strings.resize(static_cast<std::size_t>(count) + 1);
+  graph.ancestor.assign(static_cast<std::size_t>(count) + 1,
+                        std::vector<bool>(static_cast<std::size_t>(count) + 1, false));
+  for (int k = 1; k <= count; ++k) {
+    const Word &w = table.strings[static_cast<std::size_t>(k)];
+    graph.strings[static_cast<std::size_t>(k)].assign(w.begin(), w.begin() + WordLength(w));
+    for (int m = 1; m <= count; ++m) {
+      graph.ancestor[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] =
+          table.ancestor[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] != 0;
+    }
+  }
+  return true;
+}
+
+ProblemOutcome RunProblem(const Problem &problem, const RunOptions &options, bool withDerivation) {
+  ProblemOutcome outcome;
+  const auto start = std::chrono::steady_clock::now();
+  if (!problem.error.empty()) {
+    outcome.result.status = Status::Error;
+    outcome.result.error = problem.error;
+    outcome.unreadable = problem.unreadable;
+  } else {
+    auto prover = std::make_unique<Prover>();
+    outcome.result = prover->Run(problem.lines, ProblemOptions(problem, options));
+    if (outcome.result.status != Status::Error) {
+      outcome.rules = prover->SlotB.ruleCount;
+      outcome.symbols = prover->SlotB.symbolCount;
+    } else if (problem.system != nullptr) {
+      outcome.rules = problem.system->ruleCount;
+      outcome.symbols = problem.system->symbolCount;
+    }
+    if (withDerivation && outcome.result.status == Status::LoopFound) {
+      AncestorGraph graph;
+      if (AncestorGraphOf(*prover, graph)) {
+        outcome.derivation = BuildLoopDerivation(prover->SlotB, graph);
+      } else {
+        outcome.derivation.lines = {kNoDerivationLine};
+      }
+    }
+  }
+  outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return outcome;
+}
+
+namespace {
+
+// What a guarded run owns: its own copy of the problem, so that it may outlive the caller.
+struct GuardedJob {
+  Problem problem;
+  RunOptions options;
+  bool withDerivation = false;
+  std::mutex mutex;
+  std::condition_variable done;
+  bool finished = false;
+  ProblemOutcome outcome;
+};
+
+} // namespace
+
+ProblemOutcome RunProblemGuarded(const Problem &problem, const RunOptions &options,
+                                 bool withDerivation, double hardLimitSeconds) {
+  auto job = std::make_shared<GuardedJob>();
+  job->problem.format = problem.format;
+  job->problem.lines = problem.lines;
+  job->problem.tpdbReader = problem.tpdbReader;
+  job->problem.error = problem.error;
+  job->problem.unreadable = problem.unreadable;
+  if (problem.system != nullptr) job->problem.system = std::make_unique<RuleTable>(*problem.system);
+  job->options = options;
+  job->withDerivation = withDerivation;
+
+  const auto start = std::chrono::steady_clock::now();
+  std::thread worker([job] {
+    ProblemOutcome outcome = RunProblem(job->problem, job->options, job->withDerivation);
+    std::lock_guard<std::mutex> lock(job->mutex);
+    job->outcome = std::move(outcome);
+    job->finished = true;
+    job->done.notify_all();
+  });
+
+  std::unique_lock<std::mutex> lock(job->mutex);
+  const auto limit = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+      std::chrono::duration<double>(hardLimitSeconds > 0 ? hardLimitSeconds : 0));
+  if (job->done.wait_until(lock, start + limit, [&] { return job->finished; })) {
+    lock.unlock();
+    worker.join();
+    return std::move(job->outcome);
+  }
+  lock.unlock();
+  worker.detach();
+  abandonedRuns = true;
+  ProblemOutcome abandoned;
+  abandoned.abandoned = true;
+  abandoned.result.status = Status::NoProof;
+  abandoned.seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  return abandoned;
+}
+
+} // namespace selko
