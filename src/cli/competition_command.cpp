@@ -27,7 +27,7 @@ bool IsCompetitionCall(const std::vector<std::string> &args) {
 }
 
 void CompetitionDeadlines(double limitSeconds, double &proverSeconds, double &hardSeconds) {
-  hardSeconds = limitSeconds - std::max(0.15, std::min(0.05 * limitSeconds, 3.0));
+  hardSeconds = limitSeconds - std::max(0.3, std::min(0.05 * limitSeconds, 3.0));
   proverSeconds = hardSeconds - std::max(0.2, std::min(0.1 * limitSeconds, 10.0));
   if (hardSeconds < 0.05) hardSeconds = 0.05;
   if (proverSeconds < 0.02) proverSeconds = 0.02;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace selko::ui {
 
@@ -67,15 +68,16 @@ bool LoadLines(const QString &fileName, QStringList &lines, QString &error) {
     error = QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString());
     return false;
   }
-  lines.clear();
-  qsizetype start = 0;
-  while (start < data.size()) {
-    qsizetype end = data.indexOf('\n', start);
-    if (end < 0) end = data.size();
-    qsizetype stop = end;
-    if (stop > start && data[stop - 1] == '\r') --stop;
-    lines.append(QString::fromUtf8(data.constData() + start, stop - start));
-    start = end + 1;
+  // UTF-8, the platform's text encoding; a file that is not valid UTF-8 is an older 8-bit
+  // text and is read byte for byte as Latin-1.
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8.decode(data);
+  if (utf8.hasError()) text = QString::fromLatin1(data);
+
+  lines = text.split(QLatin1Char('\n'));
+  if (lines.last().isEmpty()) lines.removeLast(); // the line end of the last line
+  for (QString &line : lines) {
+    if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
   }
   return true;
 }

@@ -2,7 +2,12 @@
 // calling convention, batch and merge.
 #include <nlohmann/json.hpp>
 
+#include <chrono>
+
+#include "cli/competition_command.hpp"
+#include "cli/prove_command.hpp"
 #include "cli_testing.hpp"
+#include "support/prover_testing.hpp"
 
 namespace selko {
 namespace {
@@ -117,6 +122,68 @@ TEST(CompetitionInterface, NameAnswerAndRefusals) {
 
   EXPECT_EQ(RunCli({"--timeout=10", "--category=SRS_Standard"}).status, 2);
   EXPECT_EQ(RunCli({"--timeout=soon", "--category=SRS_Standard", file}).status, 2);
+}
+
+TEST(CompetitionInterface, ANoCarriesItsCheckedLoopingDerivationAfterTheLoopLine) {
+  ScratchDir dir;
+  const std::string file = dir.Write("loop.srs", "ab->bab\n");
+  const clitest::CliRun run = RunCli({"--timeout=10", "--category=SRS_Standard", file});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(testing::SameLines(
+      Lines(run.out),
+      {"NO", "SELKO 1.4 is applied to the string rewriting system", "a b  -> b a b ",
+       "Non-terminating; looping derivation starting in: ab",
+       "Looping derivation (each step with its rule and the position, from 1, where the rule's "
+       "left-hand side starts):",
+       "  a b", "  -> b a b   (rule 1 at position 1)",
+       "The string a b occurs at position 1 of the first string and again at position 2 of the "
+       "last one: the steps between repeat forever."}));
+  // prove --format termcomp gives the same answer.
+  EXPECT_EQ(RunCli({"prove", file, "--format", "termcomp"}).out, run.out);
+}
+
+TEST(TimeLimits, DeadlinesLeaveRoomBeforeTheLimit) {
+  for (double limit : {0.5, 1.0, 2.0, 10.0, 60.0, 300.0, 3600.0}) {
+    double prover = 0;
+    double hard = 0;
+    CompetitionDeadlines(limit, prover, hard);
+    EXPECT_LT(hard, limit) << limit;
+    EXPECT_LE(limit - hard, 3.0) << limit;
+    EXPECT_LT(prover, hard) << limit;
+    EXPECT_GT(prover, 0) << limit;
+  }
+  double prover = 0;
+  double hard = 0;
+  CompetitionDeadlines(60, prover, hard);
+  EXPECT_DOUBLE_EQ(hard, 57);
+  EXPECT_DOUBLE_EQ(prover, 51);
+  EXPECT_DOUBLE_EQ(ProveGraceSeconds(1), 0.5);
+  EXPECT_DOUBLE_EQ(ProveGraceSeconds(30), 3);
+  EXPECT_DOUBLE_EQ(ProveGraceSeconds(600), 5);
+}
+
+TEST(TimeLimits, AProblemThatTakesLongEndsAtItsDeadline) {
+  SELKO_NEED_CORPUS(corpus);
+  // Neither proved nor disproved within seconds by the techniques at hand.
+  const std::string file = corpus + "/plain/rel-0002.srs";
+  const auto start = std::chrono::steady_clock::now();
+  const clitest::CliRun run = RunCli({"prove", file, "--timeout", "0.2"});
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(run.status, 0);
+  ASSERT_FALSE(run.out.empty());
+  EXPECT_TRUE(IsStatusLine(Lines(run.out)[0]));
+  if (Lines(run.out)[0] == "no proof") {
+    EXPECT_EQ(run.out, "no proof\n"); // nothing partial
+  }
+  EXPECT_LT(seconds, 0.2 + ProveGraceSeconds(0.2) + 1.0);
+
+  const auto competitionStart = std::chrono::steady_clock::now();
+  const clitest::CliRun answer = RunCli({"--timeout=2", "--category=SRS_Relative", file});
+  EXPECT_LT(
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - competitionStart).count(),
+      2.0);
+  EXPECT_EQ(answer.status, 0);
 }
 
 TEST(BatchCommand, RunsReportsShardsAndMerges) {

@@ -144,5 +144,29 @@ TEST(LoopDerivationOfARun, IsBuiltFromTheSearchsFinalTable) {
                          "position 1 of the last one: the steps between repeat forever."}));
 }
 
+TEST(LoopDerivationOfARun, ReachesTheCycleFromTheReportedStringAndFollowsItInContext) {
+  EXPECT_TRUE(SameLines(DerivationOf("bbb->bcbab\naa->aab\na->bba\n"),
+                        {kHeading, "  b b b", "  -> b c b a b   (rule 1 at position 1)",
+                         "  -> b c b b b a b   (rule 3 at position 4)",
+                         "The string a occurs at position 4 of the string after step 1 and "
+                         "again at position 6 of the last one: the steps between repeat "
+                         "forever."}));
+  EXPECT_TRUE(SameLines(DerivationOf("bb->babaa\na->b\naba->bac\n"),
+                        {kHeading, "  b b", "  -> b a b a a   (rule 1 at position 1)",
+                         "  -> b b b a a   (rule 2 at position 2)",
+                         "  -> b b b b a   (rule 2 at position 4)",
+                         "The string b b occurs at position 1 of the first string and again at "
+                         "position 3 of the last one: the steps between repeat forever."}));
+}
+
+TEST(LoopDerivationOfARun, ExpandedEmptyRightSidesAreShownAsTheRulesRead) {
+  // The search ran on the expanded system (a b a -> a, ...); the steps use rule 1 as read.
+  EXPECT_TRUE(SameLines(DerivationOf("ab->e\nc->abc\n"),
+                        {kHeading, "  a b c", "  -> c   (rule 1 at position 1)",
+                         "  -> a b c   (rule 2 at position 1)",
+                         "The string a b c occurs at position 1 of the first string and again at "
+                         "position 1 of the last one: the steps between repeat forever."}));
+}
+
 } // namespace
 } // namespace selko

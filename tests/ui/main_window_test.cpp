@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "test_window.hpp"
+#include "ui/file_list_box.hpp"
 #include "ui/fractal_picture.hpp"
 
 using selko::ui::MainWindow;
@@ -623,6 +624,15 @@ private slots:
 
     ClickEntry("unix.srs");
     QCOMPARE(MainWindow::Lines(Memo("Memo1")), QStringList{"a->b"});
+
+    // Text in UTF-8, and older 8-bit text byte for byte.
+    QVERIFY(WriteFile("utf8.srs", QStringLiteral("äb->bä\n").toUtf8()));
+    QVERIFY(WriteFile("latin1.srs", "\xe4\x62->b\xe4\n"));
+    Find<selko::ui::FileListBox>("FileListBox1")->Update();
+    ClickEntry("utf8.srs");
+    QCOMPARE(MainWindow::Lines(Memo("Memo1")), QStringList{QStringLiteral("äb->bä")});
+    ClickEntry("latin1.srs");
+    QCOMPARE(MainWindow::Lines(Memo("Memo1")), QStringList{QStringLiteral("äb->bä")});
 
     // Moving through the list with the keyboard loads the entry reached.
     list->setFocus();

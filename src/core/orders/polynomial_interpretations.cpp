@@ -17,8 +17,8 @@ const char *const kHeaderA =
 const char *const kHeaderB =
     "Reverse every lhs and rhs of the system and choose polynomialinterpretation:";
 
-// 10 to the number of tenfold symbols applied after a successor; from six on the side overflows
-// and fails, so the value there is never used.
+// What a successor adds to k when e tenfold symbols are applied after it. A sixth tenfold
+// symbol overflows its side, so entries past 10^5 are never read.
 constexpr std::int32_t kPowerOfTen[kMaxWordLength + 2] = {1, 10, 100, 1000, 10000, 100000};
 constexpr int kTenfoldLimit = 5; // tenfold occurrences one side can take (c stays <= 10^5)
 

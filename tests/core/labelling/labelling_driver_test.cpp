@@ -258,5 +258,15 @@ TEST(LabellingDriver, PathOrderProofAfterRemovals) {
   EXPECT_EQ(TableRules(p->WorkTable), (std::vector<std::string>{"c b a -> b c a b"}));
 }
 
+TEST(LabellingDriver, StopsWithoutACycleWhenTheTimeIsUp) {
+  auto p = DriverOn({"aaa->ba", "bb->bab", "bbb->baa"}, 100);
+  p->Interrupted = true;
+  p->LabellingDriver();
+  EXPECT_EQ(p->Proved, 0);
+  EXPECT_EQ(p->LabelProgress, 0);
+  EXPECT_EQ(p->LogCount, 0);
+  EXPECT_EQ(p->RandomSeed, 0u);
+}
+
 } // namespace
 } // namespace selko

@@ -1,4 +1,6 @@
 // The removal loop: repeated removal, the verdict lines and the listing of remaining rules.
+#include <random>
+
 #include "support/prover_testing.hpp"
 
 namespace selko {
@@ -104,6 +106,29 @@ TEST(RemovalLoop, SilentRunMakesTheSameRemovalsAndVerdict) {
   EXPECT_EQ(TableRules(p->CurrentTable), reported);
   EXPECT_EQ(p->Proved, proved);
   EXPECT_EQ(proved, 1);
+}
+
+TEST(RemovalLoop, ArbitraryTableContentsNeverReachPastTheTables) {
+  auto p = MakeProver();
+  std::mt19937 rng(1000);
+  for (int round = 0; round < 3; ++round) {
+    RuleTable &t = p->CurrentTable;
+    // Full tables: 1000 rules, Words without a terminating 0, symbol bytes beyond the names.
+    t.ruleCount = kMaxRules;
+    t.symbolCount = round == 0 ? kMaxSymbols : round == 1 ? 19 : 3;
+    for (int r = 1; r <= kMaxRules; ++r) {
+      t.strict[r] = static_cast<std::uint8_t>(rng());
+      for (Word *w : {&t.lhs[r], &t.rhs[r]})
+        for (auto &b : *w)
+          b = static_cast<Symbol>(round == 2 ? 1 + rng() % 3 : rng());
+    }
+    p->WorkTable.ruleCount = kMaxRules;
+    p->ReportSteps = 1;
+    p->LogCount = 0;
+    p->RemovalLoop();
+    EXPECT_LE(p->CurrentTable.ruleCount, kMaxRules);
+    EXPECT_GE(p->CurrentTable.ruleCount, 0);
+  }
 }
 
 } // namespace
