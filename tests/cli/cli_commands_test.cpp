@@ -234,3 +234,44 @@ TEST(BatchCommand, RunsReportsShardsAndMerges) {
 
 } // namespace
 } // namespace selko
+
+namespace selko {
+namespace {
+
+TEST(ProveCommand, TheFirstExampleOfTheReadme) {
+  const clitest::CliRun run = clitest::RunCli({"prove", "-", "--no-match-bounds"}, "ab->ba\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "terminating\n"
+                     "SELKO 1.4 is applied to the string rewriting system\n"
+                     "a b  -> b a \n"
+                     "Choose polynomial interpretation:\n"
+                     "a: lambda x.10x,  rest lambda x.x+1\n"
+                     "remove: a b  -> b a \n"
+                     "Terminating since no rules remain.\n");
+  const clitest::CliRun loop = clitest::RunCli({"prove", "-"}, "ab->bab\n");
+  EXPECT_EQ(loop.out, "loop found\n"
+                      "SELKO 1.4 is applied to the string rewriting system\n"
+                      "a b  -> b a b \n"
+                      "Non-terminating; looping derivation starting in: ab\n");
+}
+
+TEST(ProveCommand, RepeatedPressesContinueOneRandomSequenceWhileSeparateRunsAgree) {
+  const std::string input = "abc->caca\ncc->cbac\na->=ba\n";
+  const clitest::CliRun twice = clitest::RunCli({"prove", "-", "--repeat", "2"}, input);
+  const clitest::CliRun once = clitest::RunCli({"prove", "-"}, input);
+  const clitest::CliRun again = clitest::RunCli({"prove", "-"}, input);
+  EXPECT_EQ(twice.status, 0);
+  EXPECT_EQ(once.out, again.out);
+  // The first press of the repeated run is the separate run; the second press differs.
+  ASSERT_EQ(twice.out.substr(0, once.out.size()), once.out);
+  const std::string second = twice.out.substr(once.out.size());
+  EXPECT_EQ(second.rfind("terminating\n", 0), 0u) << second;
+  EXPECT_NE(second, once.out);
+
+  const clitest::CliRun json = clitest::RunCli({"prove", "-", "--repeat", "2", "--format", "json"},
+                                               input);
+  EXPECT_EQ(json.out.front(), '[');
+}
+
+} // namespace
+} // namespace selko
