@@ -19,12 +19,12 @@ namespace fs = std::filesystem;
 
 std::string CorpusDir() {
   if (fs::is_directory(SELKO_CORPUS_DIR)) return SELKO_CORPUS_DIR;
-  const char *env = std::getenv("SELKO_CORPUS_DIR");
+  const char* env = std::getenv("SELKO_CORPUS_DIR");
   if (env != nullptr && fs::is_directory(env)) return env;
   return "";
 }
 
-std::vector<std::string> FileLines(const std::string &path) {
+std::vector<std::string> FileLines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::vector<std::string> lines;
   std::string line;
@@ -37,7 +37,7 @@ std::vector<std::string> FileLines(const std::string &path) {
 
 // The plain problems whose index row says that they fit: at most 1000 rules, 100 symbols and
 // sides of at most 19 symbols.
-std::vector<std::vector<std::string>> FittingPlainProblems(const std::string &corpus) {
+std::vector<std::vector<std::string>> FittingPlainProblems(const std::string& corpus) {
   std::vector<std::vector<std::string>> problems;
   std::ifstream index(corpus + "/index.tsv");
   std::string row;
@@ -55,7 +55,7 @@ std::vector<std::vector<std::string>> FittingPlainProblems(const std::string &co
   return problems;
 }
 
-void BM_CorpusPlainRuns(benchmark::State &state) {
+void BM_CorpusPlainRuns(benchmark::State& state) {
   const std::string corpus = CorpusDir();
   if (corpus.empty()) {
     state.SkipWithError("the sample problems are not at hand");
@@ -67,7 +67,7 @@ void BM_CorpusPlainRuns(benchmark::State &state) {
   int yes = 0, no = 0, maybe = 0, errors = 0;
   for (auto _ : state) {
     yes = no = maybe = errors = 0;
-    for (const auto &lines : problems) {
+    for (const auto& lines : problems) {
       auto prover = std::make_unique<Prover>();
       const RunResult result = prover->Run(lines, options);
       switch (result.status) {

@@ -33,7 +33,7 @@ std::vector<std::string> Chain() {
   return rules;
 }
 
-void BM_LabelBothWaysWithoutProgress(benchmark::State &state) {
+void BM_LabelBothWaysWithoutProgress(benchmark::State& state) {
   auto p = testing::MakeProver();
   const auto rules = SwapRing();
   p->Options.remLabels = true;
@@ -53,7 +53,7 @@ void BM_LabelBothWaysWithoutProgress(benchmark::State &state) {
 }
 BENCHMARK(BM_LabelBothWaysWithoutProgress)->Arg(100)->Unit(benchmark::kMillisecond);
 
-void BM_DrawsWithoutAModel(benchmark::State &state) {
+void BM_DrawsWithoutAModel(benchmark::State& state) {
   auto p = testing::MakeProver();
   testing::FillTable(p->WorkTable, Chain());
   std::int64_t draws = 0;

@@ -36,7 +36,7 @@ std::vector<std::string> RandomRules(int count, int symbols, int longest, std::u
   return rules;
 }
 
-void RunLoopSearch(benchmark::State &state, const std::vector<std::string> &rules) {
+void RunLoopSearch(benchmark::State& state, const std::vector<std::string>& rules) {
   auto p = MakeProver();
   FillTable(p->WorkTable, rules);
   for (auto _ : state) {
@@ -50,19 +50,19 @@ void RunLoopSearch(benchmark::State &state, const std::vector<std::string> &rule
 }
 
 // Three rules over three symbols whose ancestors fill the table in a few passes; no loop.
-void BM_LoopSearchThreeRules(benchmark::State &state) {
+void BM_LoopSearchThreeRules(benchmark::State& state) {
   RunLoopSearch(state, {"a b -> b b a", "b c -> c c b", "c a -> a a c"});
 }
 BENCHMARK(BM_LoopSearchThreeRules)->Unit(benchmark::kMicrosecond);
 
 // Forty rules over four symbols: the table fills at once and every pass walks 40 rules.
-void BM_LoopSearchFortyRules(benchmark::State &state) {
+void BM_LoopSearchFortyRules(benchmark::State& state) {
   RunLoopSearch(state, RandomRules(40, 4, 5, 7));
 }
 BENCHMARK(BM_LoopSearchFortyRules)->Unit(benchmark::kMicrosecond);
 
 // Two hundred rules over twenty symbols: every attempt fails, so all 2 * 21 attempts run.
-void BM_ProveByRpoWithErasureFails(benchmark::State &state) {
+void BM_ProveByRpoWithErasureFails(benchmark::State& state) {
   auto p = MakeProver();
   FillTable(p->CurrentTable, RandomRules(200, 20, 6, 11));
   for (auto _ : state) {

@@ -11,7 +11,7 @@ using Lines = std::vector<std::string>;
 
 // Runs MatchBoundProof on the system in WorkTable once per iteration; reports the outcome and
 // the number of transitions printed.
-void ProveRepeatedly(benchmark::State &state, Prover &p) {
+void ProveRepeatedly(benchmark::State& state, Prover& p) {
   int transitions = 0;
   int proved = 0;
   for (auto _ : state) {
@@ -26,7 +26,7 @@ void ProveRepeatedly(benchmark::State &state, Prover &p) {
   state.counters["transitions"] = transitions;
 }
 
-void FromRules(benchmark::State &state, const Lines &rules) {
+void FromRules(benchmark::State& state, const Lines& rules) {
   auto p = testing::MakeProver();
   testing::FillTable(p->WorkTable, rules);
   ProveRepeatedly(state, *p);
@@ -35,25 +35,25 @@ void FromRules(benchmark::State &state, const Lines &rules) {
 // ---- give up at the transition limit
 // -------------------------------------------------------------
 
-void BM_GiveUp_SelfEmbedding(benchmark::State &state) { FromRules(state, {"a b -> b a a b"}); }
-void BM_GiveUp_SwapBothWays(benchmark::State &state) {
+void BM_GiveUp_SelfEmbedding(benchmark::State& state) { FromRules(state, {"a b -> b a a b"}); }
+void BM_GiveUp_SwapBothWays(benchmark::State& state) {
   FromRules(state, {"a b -> b a", "b a -> a b"});
 }
-void BM_GiveUp_Sorting(benchmark::State &state) {
+void BM_GiveUp_Sorting(benchmark::State& state) {
   FromRules(state, {"b a -> a b", "c b -> b c", "c a -> a c"});
 }
-void BM_GiveUp_Doubling(benchmark::State &state) { FromRules(state, {"a b b -> b b a a"}); }
-void BM_GiveUp_ManySweeps(benchmark::State &state) { FromRules(state, {"a b c -> b c a b c"}); }
+void BM_GiveUp_Doubling(benchmark::State& state) { FromRules(state, {"a b b -> b b a a"}); }
+void BM_GiveUp_ManySweeps(benchmark::State& state) { FromRules(state, {"a b c -> b c a b c"}); }
 
 // ---- successes
 // -----------------------------------------------------------------------------------
 
-void BM_Prove_SwapAB(benchmark::State &state) { FromRules(state, {"a b -> b a"}); }
-void BM_Prove_AABBToBBBAAA(benchmark::State &state) {
+void BM_Prove_SwapAB(benchmark::State& state) { FromRules(state, {"a b -> b a"}); }
+void BM_Prove_AABBToBBBAAA(benchmark::State& state) {
   FromRules(state, {"a a b b -> b b b a a a"});
 }
 // Problem std-0137 of the benchmark corpus (45 rules over 6 symbols), reversed: 784 transitions.
-void BM_Prove_Corpus0137Reversed(benchmark::State &state) {
+void BM_Prove_Corpus0137Reversed(benchmark::State& state) {
   auto p = testing::MakeProver();
   testing::FillTable(
       p->WorkTable,
@@ -79,7 +79,7 @@ void BM_Prove_Corpus0137Reversed(benchmark::State &state) {
 }
 
 // A start automaton of 799 transitions completed by one chain of 19: 818 transitions.
-void BM_Prove_LongChains(benchmark::State &state) {
+void BM_Prove_LongChains(benchmark::State& state) {
   Lines rules = {"a -> b b b b b b b b b b b b b b b b b b b", "c -> a"};
   for (int i = 0; i < 40; ++i)
     rules.push_back("c -> d d d d d d d d d d d d d d d d d d d");

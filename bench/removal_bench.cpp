@@ -19,14 +19,14 @@ struct Lcg {
   }
 };
 
-void RandomWord(Lcg &g, Word &w, int symbols, int minLength, int maxLength) {
+void RandomWord(Lcg& g, Word& w, int symbols, int minLength, int maxLength) {
   const int length = minLength + g.Below(maxLength - minLength + 1);
   for (int i = 0; i < length; ++i)
     w[static_cast<std::size_t>(i)] = static_cast<Symbol>(1 + g.Below(symbols));
   w[static_cast<std::size_t>(length)] = 0;
 }
 
-void Name(RuleTable &t, int symbols) {
+void Name(RuleTable& t, int symbols) {
   t.symbolCount = symbols;
   for (int s = 1; s <= symbols; ++s)
     t.names[static_cast<std::size_t>(s)] = "s" + std::to_string(s);
@@ -58,7 +58,7 @@ RuleTable LateSystem() {
   RuleTable t;
   Lcg g{777};
   Name(t, 40);
-  auto value = [](const Word &w) {
+  auto value = [](const Word& w) {
     long k = 0;
     for (int p = 0; p < WordLength(w); ++p) {
       const int s = w[static_cast<std::size_t>(p)];
@@ -68,7 +68,7 @@ RuleTable LateSystem() {
     return k;
   };
   int r = 0;
-  auto add = [&](const Word &l, const Word &u) {
+  auto add = [&](const Word& l, const Word& u) {
     ++r;
     t.lhs[static_cast<std::size_t>(r)] = l;
     t.rhs[static_cast<std::size_t>(r)] = u;
@@ -110,7 +110,7 @@ RuleTable WeightedSystem() {
   return t;
 }
 
-void RunRemoval(benchmark::State &state, const RuleTable &system) {
+void RunRemoval(benchmark::State& state, const RuleTable& system) {
   auto p = std::make_unique<Prover>();
   p->CurrentTable = system;
   p->ReportSteps = 1;
@@ -131,22 +131,22 @@ void RunRemoval(benchmark::State &state, const RuleTable &system) {
   }
 }
 
-void BM_RemoveByInterpretation_FailsAll_500x40(benchmark::State &state) {
+void BM_RemoveByInterpretation_FailsAll_500x40(benchmark::State& state) {
   RunRemoval(state, FailingSystem());
 }
 BENCHMARK(BM_RemoveByInterpretation_FailsAll_500x40)->Unit(benchmark::kMicrosecond);
 
-void BM_RemoveByInterpretation_SucceedsLate_500x40(benchmark::State &state) {
+void BM_RemoveByInterpretation_SucceedsLate_500x40(benchmark::State& state) {
   RunRemoval(state, LateSystem());
 }
 BENCHMARK(BM_RemoveByInterpretation_SucceedsLate_500x40)->Unit(benchmark::kMicrosecond);
 
-void BM_RemoveByInterpretation_Weighted_28x19(benchmark::State &state) {
+void BM_RemoveByInterpretation_Weighted_28x19(benchmark::State& state) {
   RunRemoval(state, WeightedSystem());
 }
 BENCHMARK(BM_RemoveByInterpretation_Weighted_28x19)->Unit(benchmark::kMicrosecond);
 
-void BM_SearchWeights_28x19(benchmark::State &state) {
+void BM_SearchWeights_28x19(benchmark::State& state) {
   auto p = std::make_unique<Prover>();
   p->CurrentTable = WeightedSystem();
   p->ReportSteps = 0;

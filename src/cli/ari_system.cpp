@@ -26,10 +26,10 @@ std::string At(int line, int column) {
 
 class FormReader {
 public:
-  explicit FormReader(const std::string &text) : text_(text) {}
+  explicit FormReader(const std::string& text) : text_(text) {}
 
   // Reads every top-level form; false with error set on malformed text.
-  bool ReadAll(std::vector<Form> &forms, std::string &error) {
+  bool ReadAll(std::vector<Form>& forms, std::string& error) {
     std::vector<Form> open; // lists not yet closed, innermost last
     while (true) {
       SkipBlanksAndComments();
@@ -107,7 +107,7 @@ private:
            c == '\n' || c == '\f' || c == '\v';
   }
 
-  static void Deliver(Form &&form, std::vector<Form> &open, std::vector<Form> &forms) {
+  static void Deliver(Form&& form, std::vector<Form>& open, std::vector<Form>& forms) {
     if (open.empty()) {
       forms.push_back(std::move(form));
     } else {
@@ -125,28 +125,28 @@ private:
     ++pos_;
   }
 
-  const std::string &text_;
+  const std::string& text_;
   std::size_t pos_ = 0;
   int line_ = 1;
   int column_ = 1;
 };
 
-const char *kUnaryOnly = "only unary symbols over one variable can be read";
+const char* kUnaryOnly = "only unary symbols over one variable can be read";
 
 class AriSystem {
 public:
-  bool Read(const std::vector<Form> &forms, std::string &error) {
+  bool Read(const std::vector<Form>& forms, std::string& error) {
     if (forms.empty()) {
       error = At(1, 1) + "the text holds no (format TRS)";
       return false;
     }
     for (std::size_t k = 0; k < forms.size(); ++k) {
-      const Form &form = forms[k];
+      const Form& form = forms[k];
       if (!form.list || form.items.empty() || form.items[0].list) {
         error = At(form.line, form.column) + "expected a form such as (rule ...)";
         return false;
       }
-      const std::string &head = form.items[0].atom;
+      const std::string& head = form.items[0].atom;
       if (k == 0 && head != "format") {
         error = At(form.line, form.column) + "the first form must be (format TRS)";
         return false;
@@ -170,7 +170,7 @@ public:
   SystemBuilder builder;
 
 private:
-  static bool Format(const Form &form, bool first, std::string &error) {
+  static bool Format(const Form& form, bool first, std::string& error) {
     if (!first) {
       error = At(form.line, form.column) + "a second (format ...)";
       return false;
@@ -187,13 +187,13 @@ private:
     return true;
   }
 
-  bool Fun(const Form &form, std::string &error) {
+  bool Fun(const Form& form, std::string& error) {
     if (form.items.size() != 3 || form.items[1].list || form.items[2].list) {
       error = At(form.line, form.column) + "expected (fun NAME ARITY)";
       return false;
     }
-    const Form &name = form.items[1];
-    const Form &arity = form.items[2];
+    const Form& name = form.items[1];
+    const Form& arity = form.items[2];
     if (arity.atom.empty() || arity.atom.find_first_not_of("0123456789") != std::string::npos) {
       error = At(arity.line, arity.column) + "the arity of " + name.atom +
               " is not a number: " + arity.atom;
@@ -212,8 +212,8 @@ private:
   }
 
   // A term: a variable, or (f t) with f declared; symbols go to names outermost first.
-  bool Term(const Form *term, std::vector<std::string> &names, std::string &variable,
-            std::string &error) const {
+  bool Term(const Form* term, std::vector<std::string>& names, std::string& variable,
+            std::string& error) const {
     while (true) {
       if (!term->list) {
         if (declared_.count(term->atom) != 0) {
@@ -228,7 +228,7 @@ private:
         error = At(term->line, term->column) + "an empty term ()";
         return false;
       }
-      const Form &head = term->items[0];
+      const Form& head = term->items[0];
       if (head.list) {
         error = At(head.line, head.column) + "a term must start with a symbol";
         return false;
@@ -247,7 +247,7 @@ private:
     }
   }
 
-  bool Rule(const Form &form, std::string &error) {
+  bool Rule(const Form& form, std::string& error) {
     const std::size_t n = form.items.size();
     if (n != 3 && n != 5) {
       error = At(form.line, form.column) + "expected (rule LHS RHS) or (rule LHS RHS :cost N)";
@@ -255,8 +255,8 @@ private:
     }
     bool strict = true;
     if (n == 5) {
-      const Form &key = form.items[3];
-      const Form &value = form.items[4];
+      const Form& key = form.items[3];
+      const Form& value = form.items[4];
       if (key.list || key.atom != ":cost") {
         error = At(key.line, key.column) + "expected :cost";
         return false;
@@ -292,7 +292,7 @@ private:
 
 } // namespace
 
-bool LooksLikeAri(const std::string &text) {
+bool LooksLikeAri(const std::string& text) {
   FormReader reader(text);
   reader.SkipBlanksAndComments();
   std::size_t p = reader.Position();
@@ -305,7 +305,7 @@ bool LooksLikeAri(const std::string &text) {
   return text.compare(p, 6, "format") == 0;
 }
 
-std::unique_ptr<RuleTable> ReadAriSystem(const std::string &text, std::string &error) {
+std::unique_ptr<RuleTable> ReadAriSystem(const std::string& text, std::string& error) {
   std::vector<Form> forms;
   FormReader reader(text);
   if (!reader.ReadAll(forms, error)) return nullptr;

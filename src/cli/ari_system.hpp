@@ -12,9 +12,9 @@ namespace selko {
 
 // Reads an ARI problem text. On refusal returns null and sets error to a message that starts
 // with the line and column of the offending text.
-std::unique_ptr<RuleTable> ReadAriSystem(const std::string &text, std::string &error);
+std::unique_ptr<RuleTable> ReadAriSystem(const std::string& text, std::string& error);
 
 // True when the first form of the text, after blanks and comments, opens with "(format".
-bool LooksLikeAri(const std::string &text);
+bool LooksLikeAri(const std::string& text);
 
 } // namespace selko

@@ -21,7 +21,7 @@ namespace selko {
 
 namespace fs = std::filesystem;
 
-bool ParseShard(const std::string &text, int &index, int &count) {
+bool ParseShard(const std::string& text, int& index, int& count) {
   const std::size_t slash = text.find('/');
   if (slash == std::string::npos || slash == 0 || slash + 1 >= text.size()) return false;
   const std::string a = text.substr(0, slash);
@@ -37,7 +37,7 @@ bool ParseShard(const std::string &text, int &index, int &count) {
 
 namespace {
 
-bool IsProblemFile(const fs::path &path) {
+bool IsProblemFile(const fs::path& path) {
   const std::string name = path.filename().string();
   if (name.empty() || name[0] == '.') return false;
   const std::string ext = path.extension().string();
@@ -46,10 +46,10 @@ bool IsProblemFile(const fs::path &path) {
 
 } // namespace
 
-bool CollectProblemFiles(const std::vector<std::string> &paths, std::vector<std::string> &files,
-                         std::string &error) {
+bool CollectProblemFiles(const std::vector<std::string>& paths, std::vector<std::string>& files,
+                         std::string& error) {
   std::set<std::string> found;
-  for (const std::string &path : paths) {
+  for (const std::string& path : paths) {
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec || !fs::exists(status)) {
@@ -70,7 +70,7 @@ bool CollectProblemFiles(const std::vector<std::string> &paths, std::vector<std:
         error = "cannot read under " + path + ": " + ec.message();
         return false;
       }
-      const fs::path &p = it->path();
+      const fs::path& p = it->path();
       if (it->is_directory(ec) && p.filename().string().rfind('.', 0) == 0) {
         it.disable_recursion_pending();
         continue;
@@ -82,7 +82,7 @@ bool CollectProblemFiles(const std::vector<std::string> &paths, std::vector<std:
   return true;
 }
 
-std::vector<std::string> ShardOf(const std::vector<std::string> &files, int index, int count) {
+std::vector<std::string> ShardOf(const std::vector<std::string>& files, int index, int count) {
   std::vector<std::string> slice;
   if (count < 1 || index < 1 || index > count) return slice;
   for (std::size_t i = static_cast<std::size_t>(index - 1); i < files.size();
@@ -92,8 +92,8 @@ std::vector<std::string> ShardOf(const std::vector<std::string> &files, int inde
   return slice;
 }
 
-std::vector<BatchRow> RunBatch(const std::vector<std::string> &files, const BatchRequest &request,
-                               const std::function<void(const BatchRow &)> &done) {
+std::vector<BatchRow> RunBatch(const std::vector<std::string>& files, const BatchRequest& request,
+                               const std::function<void(const BatchRow&)>& done) {
   std::vector<BatchRow> rows(files.size());
   int jobs =
       request.jobs > 0 ? request.jobs : static_cast<int>(std::thread::hardware_concurrency());
@@ -110,7 +110,7 @@ std::vector<BatchRow> RunBatch(const std::vector<std::string> &files, const Batc
       const auto start = std::chrono::steady_clock::now();
       const Problem problem = LoadProblem(files[i], request.input, request.options.tpdbFormat);
       ProblemOutcome outcome = RunProblem(problem, options, false);
-      BatchRow &row = rows[i];
+      BatchRow& row = rows[i];
       row.path = files[i];
       row.answer = BatchAnswer(outcome.result.status);
       row.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
@@ -127,16 +127,16 @@ std::vector<BatchRow> RunBatch(const std::vector<std::string> &files, const Batc
   for (int k = 1; k < jobs; ++k)
     workers.emplace_back(work);
   work();
-  for (std::thread &t : workers)
+  for (std::thread& t : workers)
     t.join();
   return rows;
 }
 
-bool WriteBatchFiles(const std::vector<BatchRow> &rows, const BatchSummary &summary,
-                     const std::string &csvFile, const std::string &jsonFile,
-                     const std::string &reportFile, const std::string &title, std::ostream &err) {
+bool WriteBatchFiles(const std::vector<BatchRow>& rows, const BatchSummary& summary,
+                     const std::string& csvFile, const std::string& jsonFile,
+                     const std::string& reportFile, const std::string& title, std::ostream& err) {
   bool ok = true;
-  auto write = [&](const std::string &file, const std::function<void(std::ostream &)> &body) {
+  auto write = [&](const std::string& file, const std::function<void(std::ostream&)>& body) {
     if (file.empty()) return;
     std::ofstream out(file, std::ios::binary);
     if (out) body(out);
@@ -146,13 +146,13 @@ bool WriteBatchFiles(const std::vector<BatchRow> &rows, const BatchSummary &summ
       ok = false;
     }
   };
-  write(csvFile, [&](std::ostream &o) { WriteCsv(rows, o); });
-  write(jsonFile, [&](std::ostream &o) { WriteJson(rows, o); });
-  write(reportFile, [&](std::ostream &o) { WriteHtmlReport(rows, summary, title, o); });
+  write(csvFile, [&](std::ostream& o) { WriteCsv(rows, o); });
+  write(jsonFile, [&](std::ostream& o) { WriteJson(rows, o); });
+  write(reportFile, [&](std::ostream& o) { WriteHtmlReport(rows, summary, title, o); });
   return ok;
 }
 
-int RunBatchCommand(const BatchRequest &request, std::ostream &out, std::ostream &err) {
+int RunBatchCommand(const BatchRequest& request, std::ostream& out, std::ostream& err) {
   std::vector<std::string> files;
   std::string error;
   if (!CollectProblemFiles(request.paths, files, error)) {
@@ -165,7 +165,7 @@ int RunBatchCommand(const BatchRequest &request, std::ostream &out, std::ostream
   const auto start = std::chrono::steady_clock::now();
   BatchProgress progress(stderr, terminal, static_cast<int>(files.size()));
   const std::vector<BatchRow> rows =
-      RunBatch(files, request, [&](const BatchRow &row) { progress.Done(row.answer); });
+      RunBatch(files, request, [&](const BatchRow& row) { progress.Done(row.answer); });
   progress.Finish();
   const double wallMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -183,9 +183,9 @@ int RunBatchCommand(const BatchRequest &request, std::ostream &out, std::ostream
              : 1;
 }
 
-int RunMergeCommand(const MergeRequest &request, std::ostream &out, std::ostream &err) {
+int RunMergeCommand(const MergeRequest& request, std::ostream& out, std::ostream& err) {
   std::vector<BatchRow> rows;
-  for (const std::string &file : request.csvFiles) {
+  for (const std::string& file : request.csvFiles) {
     std::string text;
     std::string error;
     if (!ReadWholeFile(file, text, error)) {
@@ -198,7 +198,7 @@ int RunMergeCommand(const MergeRequest &request, std::ostream &out, std::ostream
     }
   }
   std::stable_sort(rows.begin(), rows.end(),
-                   [](const BatchRow &a, const BatchRow &b) { return a.path < b.path; });
+                   [](const BatchRow& a, const BatchRow& b) { return a.path < b.path; });
   const BatchSummary summary = Summarise(rows, 0);
   WriteSummary(summary, out);
   return WriteBatchFiles(rows, summary, request.csvFile, request.jsonFile, request.reportFile,

@@ -26,34 +26,34 @@ struct BatchRequest {
 };
 
 // Parses "I/N" with 1 <= I <= N.
-bool ParseShard(const std::string &text, int &index, int &count);
+bool ParseShard(const std::string& text, int& index, int& count);
 
 // The problem files under the paths (directories searched recursively for .srs, .xml, .ari
 // and .trs files; files named directly are taken whatever their name), sorted, without
 // repeats. False with error set when a path does not exist.
-bool CollectProblemFiles(const std::vector<std::string> &paths, std::vector<std::string> &files,
-                         std::string &error);
+bool CollectProblemFiles(const std::vector<std::string>& paths, std::vector<std::string>& files,
+                         std::string& error);
 
 // The files of slice `index` (from 1) of `count`: every count-th file from the index-th on.
-std::vector<std::string> ShardOf(const std::vector<std::string> &files, int index, int count);
+std::vector<std::string> ShardOf(const std::vector<std::string>& files, int index, int count);
 
 // Proves every file; rows come back in the order of `files`, whatever the number of jobs.
-std::vector<BatchRow> RunBatch(const std::vector<std::string> &files, const BatchRequest &request,
-                               const std::function<void(const BatchRow &)> &done);
+std::vector<BatchRow> RunBatch(const std::vector<std::string>& files, const BatchRequest& request,
+                               const std::function<void(const BatchRow&)>& done);
 
 // The whole command; returns the exit status (0 completed, 1 error).
-int RunBatchCommand(const BatchRequest &request, std::ostream &out, std::ostream &err);
+int RunBatchCommand(const BatchRequest& request, std::ostream& out, std::ostream& err);
 
 struct MergeRequest {
   std::vector<std::string> csvFiles;
   std::string csvFile, jsonFile, reportFile;
 };
 
-int RunMergeCommand(const MergeRequest &request, std::ostream &out, std::ostream &err);
+int RunMergeCommand(const MergeRequest& request, std::ostream& out, std::ostream& err);
 
 // Writes the requested CSV, JSON and HTML files; false (with a message on err) on failure.
-bool WriteBatchFiles(const std::vector<BatchRow> &rows, const BatchSummary &summary,
-                     const std::string &csvFile, const std::string &jsonFile,
-                     const std::string &reportFile, const std::string &title, std::ostream &err);
+bool WriteBatchFiles(const std::vector<BatchRow>& rows, const BatchSummary& summary,
+                     const std::string& csvFile, const std::string& jsonFile,
+                     const std::string& reportFile, const std::string& title, std::ostream& err);
 
 } // namespace selko

@@ -17,7 +17,7 @@ std::string Clock(double seconds) {
 
 } // namespace
 
-BatchProgress::BatchProgress(std::FILE *out, bool terminal, int total)
+BatchProgress::BatchProgress(std::FILE* out, bool terminal, int total)
     : out_(out), terminal_(terminal), total_(total), start_(std::chrono::steady_clock::now()) {
   lastShown_ = start_;
   nextLineAt_ = total_ / 10 > 0 ? total_ / 10 : 1;
@@ -65,7 +65,7 @@ void BatchProgress::Show(bool force) {
   lastShown_ = now;
 }
 
-void BatchProgress::Done(const std::string &answer) {
+void BatchProgress::Done(const std::string& answer) {
   std::lock_guard<std::mutex> lock(mutex_);
   ++done_;
   counts_.Add(answer);

@@ -14,10 +14,10 @@ namespace selko {
 class BatchProgress {
 public:
   // `terminal`: redraw one line in place; otherwise print a line every tenth of the work.
-  BatchProgress(std::FILE *out, bool terminal, int total);
+  BatchProgress(std::FILE* out, bool terminal, int total);
 
   // One more problem done with this answer; safe to call from any thread.
-  void Done(const std::string &answer);
+  void Done(const std::string& answer);
 
   // The final state, and a line end after the bar.
   void Finish();
@@ -28,7 +28,7 @@ public:
 private:
   void Show(bool force);
 
-  std::FILE *out_;
+  std::FILE* out_;
   bool terminal_;
   int total_;
   int done_ = 0;

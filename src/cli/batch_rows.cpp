@@ -12,7 +12,7 @@
 
 namespace selko {
 
-const char *BatchAnswer(Status status) {
+const char* BatchAnswer(Status status) {
   switch (status) {
   case Status::Terminating: return "YES";
   case Status::LoopFound: return "NO";
@@ -22,7 +22,7 @@ const char *BatchAnswer(Status status) {
   return "ERROR";
 }
 
-std::string LastTechnique(const std::vector<std::string> &proof) {
+std::string LastTechnique(const std::vector<std::string>& proof) {
   // Step headings, each with the technique it starts.
   static const std::vector<std::pair<std::string, std::string>> headings = {
       {"Non-terminating; looping derivation", "loop"},
@@ -41,14 +41,14 @@ std::string LastTechnique(const std::vector<std::string> &proof) {
       {"Expand empty rhs", "match bound"},
   };
   for (auto line = proof.rbegin(); line != proof.rend(); ++line) {
-    for (const auto &[start, technique] : headings) {
+    for (const auto& [start, technique] : headings) {
       if (line->compare(0, start.size(), start) == 0) return technique;
     }
   }
   return "";
 }
 
-void AnswerCounts::Add(const std::string &answer) {
+void AnswerCounts::Add(const std::string& answer) {
   if (answer == "YES") {
     ++yes;
   } else if (answer == "NO") {
@@ -60,12 +60,12 @@ void AnswerCounts::Add(const std::string &answer) {
   }
 }
 
-BatchSummary Summarise(const std::vector<BatchRow> &rows, double wallMs) {
+BatchSummary Summarise(const std::vector<BatchRow>& rows, double wallMs) {
   BatchSummary summary;
   summary.wallMs = wallMs;
   std::map<std::string, AnswerCounts> directories;
   std::vector<double> times;
-  for (const BatchRow &row : rows) {
+  for (const BatchRow& row : rows) {
     summary.counts.Add(row.answer);
     directories[std::filesystem::path(row.path).parent_path().string()].Add(row.answer);
     summary.totalMs += row.ms;
@@ -77,10 +77,10 @@ BatchSummary Summarise(const std::vector<BatchRow> &rows, double wallMs) {
     const std::size_t n = times.size();
     summary.medianMs = n % 2 == 1 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
   }
-  for (const BatchRow &row : rows)
+  for (const BatchRow& row : rows)
     summary.slowest.push_back(&row);
   std::stable_sort(summary.slowest.begin(), summary.slowest.end(),
-                   [](const BatchRow *a, const BatchRow *b) { return a->ms > b->ms; });
+                   [](const BatchRow* a, const BatchRow* b) { return a->ms > b->ms; });
   if (summary.slowest.size() > 10) summary.slowest.resize(10);
   return summary;
 }
@@ -98,8 +98,8 @@ std::string ShowDuration(double ms) {
   return text;
 }
 
-void WriteSummary(const BatchSummary &summary, std::ostream &out) {
-  const AnswerCounts &c = summary.counts;
+void WriteSummary(const BatchSummary& summary, std::ostream& out) {
+  const AnswerCounts& c = summary.counts;
   out << "Problems: " << c.Total() << "\n";
   out << "  YES    " << std::setw(7) << c.yes << "\n";
   out << "  NO     " << std::setw(7) << c.no << "\n";
@@ -111,12 +111,12 @@ void WriteSummary(const BatchSummary &summary, std::ostream &out) {
   out << "\n";
   if (!summary.directories.empty()) {
     std::size_t width = 9;
-    for (const auto &d : summary.directories)
+    for (const auto& d : summary.directories)
       width = std::max(width, d.first.size());
     out << "\n"
         << std::left << std::setw(static_cast<int>(width)) << "directory" << std::right
         << "     YES      NO   MAYBE   error   total\n";
-    for (const auto &[directory, counts] : summary.directories) {
+    for (const auto& [directory, counts] : summary.directories) {
       out << std::left << std::setw(static_cast<int>(width))
           << (directory.empty() ? std::string(".") : directory) << std::right << std::setw(8)
           << counts.yes << std::setw(8) << counts.no << std::setw(8) << counts.maybe << std::setw(8)
@@ -125,7 +125,7 @@ void WriteSummary(const BatchSummary &summary, std::ostream &out) {
   }
   if (!summary.slowest.empty()) {
     out << "\nSlowest problems:\n";
-    for (const BatchRow *row : summary.slowest) {
+    for (const BatchRow* row : summary.slowest) {
       out << "  " << std::setw(10) << ShowDuration(row->ms) << "  " << std::left << std::setw(6)
           << row->answer << std::right << "  " << row->path << "\n";
     }
@@ -134,7 +134,7 @@ void WriteSummary(const BatchSummary &summary, std::ostream &out) {
 
 namespace {
 
-std::string CsvField(const std::string &field) {
+std::string CsvField(const std::string& field) {
   if (field.find_first_of(",\"\r\n") == std::string::npos) return field;
   std::string quoted = "\"";
   for (char ch : field) {
@@ -150,11 +150,11 @@ std::string Milliseconds(double ms) {
   return text;
 }
 
-const char *kCsvHeader = "path,answer,time_ms,rules,symbols,technique,error";
+const char* kCsvHeader = "path,answer,time_ms,rules,symbols,technique,error";
 
 // Splits CSV text into records of fields (quoted fields may hold commas and line ends).
-bool CsvRecords(const std::string &text, std::vector<std::vector<std::string>> &records,
-                std::string &error) {
+bool CsvRecords(const std::string& text, std::vector<std::vector<std::string>>& records,
+                std::string& error) {
   std::vector<std::string> record;
   std::string field;
   bool quoted = false;
@@ -209,18 +209,18 @@ bool CsvRecords(const std::string &text, std::vector<std::vector<std::string>> &
 
 } // namespace
 
-void WriteCsv(const std::vector<BatchRow> &rows, std::ostream &out) {
+void WriteCsv(const std::vector<BatchRow>& rows, std::ostream& out) {
   out << kCsvHeader << "\n";
-  for (const BatchRow &row : rows) {
+  for (const BatchRow& row : rows) {
     out << CsvField(row.path) << ',' << row.answer << ',' << Milliseconds(row.ms) << ','
         << row.rules << ',' << row.symbols << ',' << CsvField(row.technique) << ','
         << CsvField(row.error) << "\n";
   }
 }
 
-void WriteJson(const std::vector<BatchRow> &rows, std::ostream &out) {
+void WriteJson(const std::vector<BatchRow>& rows, std::ostream& out) {
   nlohmann::ordered_json array = nlohmann::ordered_json::array();
-  for (const BatchRow &row : rows) {
+  for (const BatchRow& row : rows) {
     nlohmann::ordered_json object;
     object["path"] = row.path;
     object["answer"] = row.answer;
@@ -234,7 +234,7 @@ void WriteJson(const std::vector<BatchRow> &rows, std::ostream &out) {
   out << array.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
 }
 
-bool ReadCsv(const std::string &text, std::vector<BatchRow> &rows, std::string &error) {
+bool ReadCsv(const std::string& text, std::vector<BatchRow>& rows, std::string& error) {
   std::vector<std::vector<std::string>> records;
   if (!CsvRecords(text, records, error)) return false;
   if (records.empty()) {
@@ -249,7 +249,7 @@ bool ReadCsv(const std::string &text, std::vector<BatchRow> &rows, std::string &
     return false;
   }
   for (std::size_t k = 1; k < records.size(); ++k) {
-    const std::vector<std::string> &f = records[k];
+    const std::vector<std::string>& f = records[k];
     if (f.size() == 1 && f[0].empty()) continue;
     if (f.size() != 7) {
       error =
@@ -263,7 +263,7 @@ bool ReadCsv(const std::string &text, std::vector<BatchRow> &rows, std::string &
       row.ms = std::stod(f[2]);
       row.rules = std::stoi(f[3]);
       row.symbols = std::stoi(f[4]);
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
       error = "record " + std::to_string(k + 1) + " has a field that is not a number";
       return false;
     }

@@ -22,17 +22,17 @@ struct BatchRow {
 };
 
 // YES, NO, MAYBE or ERROR for a run's status.
-const char *BatchAnswer(Status status);
+const char* BatchAnswer(Status status);
 
 // The technique of the last step of a proof text (e.g. "polynomial interpretation",
 // "recursive path order", "match bound", "loop"); empty when no step is recognised.
-std::string LastTechnique(const std::vector<std::string> &proof);
+std::string LastTechnique(const std::vector<std::string>& proof);
 
 // Counts of the answers of some rows.
 struct AnswerCounts {
   int yes = 0, no = 0, maybe = 0, error = 0;
   int Total() const { return yes + no + maybe + error; }
-  void Add(const std::string &answer);
+  void Add(const std::string& answer);
 };
 
 // The figures shown by the summary table and the report.
@@ -42,20 +42,20 @@ struct BatchSummary {
   double totalMs = 0;                                            // all problems' times added up
   double medianMs = 0;
   double wallMs = 0; // the run's elapsed time (0 when unknown, e.g. after a merge)
-  std::vector<const BatchRow *> slowest; // at most ten, slowest first
+  std::vector<const BatchRow*> slowest; // at most ten, slowest first
 };
 
-BatchSummary Summarise(const std::vector<BatchRow> &rows, double wallMs);
+BatchSummary Summarise(const std::vector<BatchRow>& rows, double wallMs);
 
 // The summary table as text.
-void WriteSummary(const BatchSummary &summary, std::ostream &out);
+void WriteSummary(const BatchSummary& summary, std::ostream& out);
 
 // "path,answer,time_ms,rules,symbols,technique,error" and one line per row.
-void WriteCsv(const std::vector<BatchRow> &rows, std::ostream &out);
+void WriteCsv(const std::vector<BatchRow>& rows, std::ostream& out);
 // One JSON array with an object per row (the same fields as the CSV).
-void WriteJson(const std::vector<BatchRow> &rows, std::ostream &out);
+void WriteJson(const std::vector<BatchRow>& rows, std::ostream& out);
 // Reads a CSV written by WriteCsv; false with error set when it is not one.
-bool ReadCsv(const std::string &text, std::vector<BatchRow> &rows, std::string &error);
+bool ReadCsv(const std::string& text, std::vector<BatchRow>& rows, std::string& error);
 
 // Milliseconds as "850 ms", "12.3 s" or "4 min 05 s".
 std::string ShowDuration(double ms);

@@ -11,41 +11,41 @@ namespace selko {
 
 namespace {
 
-bool StartsWith(const std::string &s, const char *head) { return s.rfind(head, 0) == 0; }
+bool StartsWith(const std::string& s, const char* head) { return s.rfind(head, 0) == 0; }
 
-const char *kUsage = "usage: selko-cli --name\n"
+const char* kUsage = "usage: selko-cli --name\n"
                      "       selko-cli --timeout=N --category=SRS_Standard|SRS_Relative FILE\n";
 
 } // namespace
 
-bool IsCompetitionCall(const std::vector<std::string> &args) {
-  for (const std::string &a : args) {
+bool IsCompetitionCall(const std::vector<std::string>& args) {
+  for (const std::string& a : args) {
     if (a == "--name" || StartsWith(a, "--timeout") || StartsWith(a, "--category")) return true;
     if (!StartsWith(a, "-")) return false; // a subcommand or a file comes first
   }
   return false;
 }
 
-void CompetitionDeadlines(double limitSeconds, double &proverSeconds, double &hardSeconds) {
+void CompetitionDeadlines(double limitSeconds, double& proverSeconds, double& hardSeconds) {
   hardSeconds = limitSeconds - std::max(0.3, std::min(0.05 * limitSeconds, 3.0));
   proverSeconds = hardSeconds - std::max(0.2, std::min(0.1 * limitSeconds, 10.0));
   if (hardSeconds < 0.05) hardSeconds = 0.05;
   if (proverSeconds < 0.02) proverSeconds = 0.02;
 }
 
-int RunCompetitionCommand(const std::vector<std::string> &args,
-                          std::chrono::steady_clock::time_point start, std::ostream &out,
-                          std::ostream &err) {
+int RunCompetitionCommand(const std::vector<std::string>& args,
+                          std::chrono::steady_clock::time_point start, std::ostream& out,
+                          std::ostream& err) {
   std::string timeoutText;
   std::string category;
   std::string file;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string &a = args[i];
+    const std::string& a = args[i];
     if (a == "--name") {
       out << "SELKO 1.4\n";
       return 0;
     }
-    std::string *target = nullptr;
+    std::string* target = nullptr;
     std::string value;
     if (StartsWith(a, "--timeout=")) {
       target = &timeoutText;
@@ -82,7 +82,7 @@ int RunCompetitionCommand(const std::vector<std::string> &args,
       std::size_t used = 0;
       limit = std::stod(timeoutText, &used);
       if (used != timeoutText.size() || !(limit > 0)) throw std::invalid_argument("");
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
       err << "error: --timeout needs a positive number of seconds, not " << timeoutText << "\n";
       return 2;
     }
@@ -110,10 +110,10 @@ int RunCompetitionCommand(const std::vector<std::string> &args,
   }
 
   out << TermcompAnswer(outcome.result.status) << "\n";
-  for (const std::string &line : outcome.result.proof)
+  for (const std::string& line : outcome.result.proof)
     out << line << "\n";
   if (outcome.result.status == Status::LoopFound) {
-    for (const std::string &line : outcome.derivation.lines)
+    for (const std::string& line : outcome.derivation.lines)
       out << line << "\n";
   }
   out.flush();

@@ -8,7 +8,7 @@
 
 namespace selko {
 
-std::string HtmlEscape(const std::string &text) {
+std::string HtmlEscape(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (char c : text) {
@@ -49,21 +49,21 @@ std::string TimeLabel(double ms) {
 
 } // namespace
 
-std::string CactusPlotSvg(const std::vector<BatchRow> &rows) {
+std::string CactusPlotSvg(const std::vector<BatchRow>& rows) {
   struct Series {
-    const char *name;
-    const char *colour;
+    const char* name;
+    const char* colour;
     std::vector<double> times;
   };
   std::vector<Series> series = {
       {"YES and NO", "#1f5fa8", {}}, {"YES", "#2e8b57", {}}, {"NO", "#c0392b", {}}};
-  for (const BatchRow &row : rows) {
+  for (const BatchRow& row : rows) {
     if (row.answer == "YES" || row.answer == "NO") series[0].times.push_back(row.ms);
     if (row.answer == "YES") series[1].times.push_back(row.ms);
     if (row.answer == "NO") series[2].times.push_back(row.ms);
   }
   double maxTime = 0;
-  for (Series &s : series) {
+  for (Series& s : series) {
     std::sort(s.times.begin(), s.times.end());
     if (!s.times.empty()) maxTime = std::max(maxTime, s.times.back());
   }
@@ -98,7 +98,7 @@ std::string CactusPlotSvg(const std::vector<BatchRow> &rows) {
   svg << "<text transform=\"translate(14," << top + plotH / 2
       << ") rotate(-90)\" text-anchor=\"middle\">time per problem</text>\n";
   int legend = 0;
-  for (const Series &s : series) {
+  for (const Series& s : series) {
     if (!s.times.empty()) {
       svg << "<polyline class=\"series\" fill=\"none\" stroke=\"" << s.colour
           << "\" stroke-width=\"2\" points=\"" << Number(x(0)) << ',' << Number(y(0));
@@ -117,9 +117,9 @@ std::string CactusPlotSvg(const std::vector<BatchRow> &rows) {
   return svg.str();
 }
 
-void WriteHtmlReport(const std::vector<BatchRow> &rows, const BatchSummary &summary,
-                     const std::string &title, std::ostream &out) {
-  const AnswerCounts &c = summary.counts;
+void WriteHtmlReport(const std::vector<BatchRow>& rows, const BatchSummary& summary,
+                     const std::string& title, std::ostream& out) {
+  const AnswerCounts& c = summary.counts;
   out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
       << HtmlEscape(title) << "</title>\n<style>\n"
       << "body{font-family:sans-serif;margin:2em;color:#222}\n"
@@ -145,7 +145,7 @@ void WriteHtmlReport(const std::vector<BatchRow> &rows, const BatchSummary &summ
   out << ".</p>\n";
   out << "<table id=\"directories\">\n<tr><th>directory</th><th>YES</th><th>NO</th>"
       << "<th>MAYBE</th><th>error</th><th>total</th></tr>\n";
-  for (const auto &[directory, counts] : summary.directories) {
+  for (const auto& [directory, counts] : summary.directories) {
     out << "<tr><td>" << HtmlEscape(directory.empty() ? "." : directory) << "</td><td class=\"n\">"
         << counts.yes << "</td><td class=\"n\">" << counts.no << "</td><td class=\"n\">"
         << counts.maybe << "</td><td class=\"n\">" << counts.error << "</td><td class=\"n\">"
@@ -155,7 +155,7 @@ void WriteHtmlReport(const std::vector<BatchRow> &rows, const BatchSummary &summ
   if (!summary.slowest.empty()) {
     out << "<h3>Slowest problems</h3>\n<table id=\"slowest\">\n"
         << "<tr><th>time</th><th>answer</th><th>problem</th></tr>\n";
-    for (const BatchRow *row : summary.slowest) {
+    for (const BatchRow* row : summary.slowest) {
       out << "<tr><td class=\"n\">" << ShowDuration(row->ms) << "</td><td class=\"" << row->answer
           << "\">" << row->answer << "</td><td>" << HtmlEscape(row->path) << "</td></tr>\n";
     }
@@ -171,7 +171,7 @@ void WriteHtmlReport(const std::vector<BatchRow> &rows, const BatchSummary &summ
       << "<th data-type=\"text\">technique</th><th data-type=\"text\">error</th></tr></thead>\n"
       << "<tbody>\n";
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const BatchRow &row = rows[i];
+    const BatchRow& row = rows[i];
     const std::string target =
         row.proof.empty() ? "file://" + HtmlEscape(row.path) : "#proof-" + std::to_string(i + 1);
     out << "<tr><td><a href=\"" << target << "\">" << HtmlEscape(row.path)
@@ -183,16 +183,16 @@ void WriteHtmlReport(const std::vector<BatchRow> &rows, const BatchSummary &summ
   out << "</tbody>\n</table>\n";
 
   bool anyProof = false;
-  for (const BatchRow &row : rows)
+  for (const BatchRow& row : rows)
     anyProof = anyProof || !row.proof.empty();
   if (anyProof) {
     out << "<h2>Proofs</h2>\n";
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      const BatchRow &row = rows[i];
+      const BatchRow& row = rows[i];
       if (row.proof.empty()) continue;
       out << "<section id=\"proof-" << i + 1 << "\">\n<h3>" << HtmlEscape(row.path) << ": "
           << row.answer << "</h3>\n<pre>";
-      for (const std::string &line : row.proof)
+      for (const std::string& line : row.proof)
         out << HtmlEscape(line) << "\n";
       out << "</pre>\n</section>\n";
     }

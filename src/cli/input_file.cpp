@@ -10,7 +10,7 @@
 
 namespace selko {
 
-std::vector<std::string> SplitLines(const std::string &text) {
+std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -33,7 +33,7 @@ constexpr std::size_t kMaxInputBytes = std::size_t{64} << 20;
 std::string TooLarge() { return "larger than " + std::to_string(kMaxInputBytes >> 20) + " MiB"; }
 
 // Reads the stream to its end; false as soon as it holds more than kMaxInputBytes.
-bool ReadBounded(std::istream &in, std::string &text) {
+bool ReadBounded(std::istream& in, std::string& text) {
   text.clear();
   char chunk[65536];
   while (in) {
@@ -47,7 +47,7 @@ bool ReadBounded(std::istream &in, std::string &text) {
 
 } // namespace
 
-bool ReadWholeFile(const std::string &path, std::string &text, std::string &error) {
+bool ReadWholeFile(const std::string& path, std::string& text, std::string& error) {
   if (path == "-") {
     if (!ReadBounded(std::cin, text)) {
       error = "cannot read standard input: " + TooLarge();

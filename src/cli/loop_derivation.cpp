@@ -4,7 +4,7 @@
 
 namespace selko {
 
-const char *const kNoDerivationLine = "No checked looping derivation could be built.";
+const char* const kNoDerivationLine = "No checked looping derivation could be built.";
 
 namespace {
 
@@ -12,9 +12,9 @@ using Text = std::vector<Symbol>;
 
 constexpr std::size_t kMaxShownLength = 100000; // symbols in one string of the derivation
 
-Text SideOf(const Word &w) { return Text(w.begin(), w.begin() + WordLength(w)); }
+Text SideOf(const Word& w) { return Text(w.begin(), w.begin() + WordLength(w)); }
 
-bool OccursAt(const Text &big, std::size_t at, const Text &small) {
+bool OccursAt(const Text& big, std::size_t at, const Text& small) {
   if (at + small.size() > big.size()) return false;
   for (std::size_t i = 0; i < small.size(); ++i) {
     if (big[at + i] != small[i]) return false;
@@ -23,7 +23,7 @@ bool OccursAt(const Text &big, std::size_t at, const Text &small) {
 }
 
 // Rewrites text at `at` (from 0) with rule r of system; false when the left side is not there.
-bool Rewrite(const RuleTable &system, int r, std::size_t at, const Text &text, Text &result) {
+bool Rewrite(const RuleTable& system, int r, std::size_t at, const Text& text, Text& result) {
   const Text lhs = SideOf(system.lhs[r]);
   if (!OccursAt(text, at, lhs)) return false;
   const Text rhs = SideOf(system.rhs[r]);
@@ -41,7 +41,7 @@ struct EdgeStep {
   std::size_t found = 0;
 };
 
-bool FindEdgeStep(const RuleTable &system, const Text &t, const Text &s, EdgeStep &step) {
+bool FindEdgeStep(const RuleTable& system, const Text& t, const Text& s, EdgeStep& step) {
   Text w;
   for (int r = 1; r <= system.ruleCount; ++r) {
     const std::size_t l = static_cast<std::size_t>(WordLength(system.lhs[r]));
@@ -58,7 +58,7 @@ bool FindEdgeStep(const RuleTable &system, const Text &t, const Text &s, EdgeSte
   return false;
 }
 
-std::string Show(const RuleTable &system, const Text &text) {
+std::string Show(const RuleTable& system, const Text& text) {
   std::string out;
   for (Symbol s : text) {
     if (!out.empty()) out += ' ';
@@ -75,7 +75,7 @@ LoopDerivation Refused() {
 
 } // namespace
 
-LoopDerivation BuildLoopDerivation(const RuleTable &system, const AncestorGraph &graph) {
+LoopDerivation BuildLoopDerivation(const RuleTable& system, const AncestorGraph& graph) {
   const int count = static_cast<int>(graph.strings.size()) - 1;
   if (count < 1 || graph.reported < 1 || graph.reported > count ||
       static_cast<int>(graph.ancestor.size()) < count + 1) {
@@ -159,8 +159,8 @@ LoopDerivation BuildLoopDerivation(const RuleTable &system, const AncestorGraph 
       cycleOffset = offset;
       cycleStep = i;
     }
-    const Text &t = strings[static_cast<std::size_t>(path[i])];
-    const Text &s = strings[static_cast<std::size_t>(path[i + 1])];
+    const Text& t = strings[static_cast<std::size_t>(path[i])];
+    const Text& s = strings[static_cast<std::size_t>(path[i + 1])];
     EdgeStep step;
     if (!FindEdgeStep(system, t, s, step)) return Refused();
     Text next;
@@ -174,7 +174,7 @@ LoopDerivation BuildLoopDerivation(const RuleTable &system, const AncestorGraph 
     current = std::move(next);
     offset += step.found;
   }
-  const Text &loop = strings[static_cast<std::size_t>(path.back())];
+  const Text& loop = strings[static_cast<std::size_t>(path.back())];
   if (!OccursAt(current, offset, loop)) return Refused();
   derivation.lines.push_back("The string " + Show(system, loop) + " occurs at position " +
                              std::to_string(cycleOffset + 1) + " of " +

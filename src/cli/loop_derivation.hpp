@@ -27,9 +27,9 @@ struct LoopDerivation {
 // (the system as read): a string of the cycle is reached and the cycle is followed back to a
 // string that contains it again. Without a derivation that passes every check, `checked` is
 // false and `lines` holds the one line that says so.
-LoopDerivation BuildLoopDerivation(const RuleTable &system, const AncestorGraph &graph);
+LoopDerivation BuildLoopDerivation(const RuleTable& system, const AncestorGraph& graph);
 
 // The line shown when no checked derivation exists.
-extern const char *const kNoDerivationLine;
+extern const char* const kNoDerivationLine;
 
 } // namespace selko

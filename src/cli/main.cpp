@@ -22,14 +22,14 @@ int Finish(int status) {
   return status;
 }
 
-void AddInputOption(CLI::App *command, std::string &input) {
+void AddInputOption(CLI::App* command, std::string& input) {
   command->add_option("--input", input, "input format: auto, plain, tpdb, xml or ari (auto)")
       ->check(CLI::IsMember({"auto", "plain", "tpdb", "xml", "ari"}));
 }
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (selko::IsCompetitionCall(args)) {
@@ -46,7 +46,7 @@ int main(int argc, char **argv) {
   bool tpdb = false;
   bool noMatchBounds = false;
   bool noRemLabels = false;
-  CLI::App *proveCommand = app.add_subcommand("prove", "prove one problem file");
+  CLI::App* proveCommand = app.add_subcommand("prove", "prove one problem file");
   proveCommand->add_option("FILE", prove.file, "problem file, - for standard input")->required();
   proveCommand->add_option("--format", format, "output: text, json or termcomp")
       ->check(CLI::IsMember({"text", "json", "termcomp"}));
@@ -66,7 +66,7 @@ int main(int argc, char **argv) {
   selko::BatchRequest batch;
   std::string batchInput = "auto";
   std::string shard;
-  CLI::App *batchCommand = app.add_subcommand("batch", "prove every problem file under some paths");
+  CLI::App* batchCommand = app.add_subcommand("batch", "prove every problem file under some paths");
   batchCommand->add_option("PATH", batch.paths, "problem files and directories")->required();
   batchCommand->add_option("--jobs", batch.jobs, "worker threads (all cores)")
       ->check(CLI::Range(1, 1024));
@@ -82,7 +82,7 @@ int main(int argc, char **argv) {
 
   // merge
   selko::MergeRequest merge;
-  CLI::App *mergeCommand =
+  CLI::App* mergeCommand =
       app.add_subcommand("merge", "join the CSV files of batch runs into one summary");
   mergeCommand->add_option("CSV", merge.csvFiles, "CSV files written by batch --csv")->required();
   mergeCommand->add_option("--csv", merge.csvFile, "write the joined rows to FILE");
@@ -91,7 +91,7 @@ int main(int argc, char **argv) {
 
   try {
     app.parse(argc, argv);
-  } catch (const CLI::ParseError &e) {
+  } catch (const CLI::ParseError& e) {
     const int code = app.exit(e);
     return code == 0 ? 0 : 2;
   }

@@ -8,7 +8,7 @@
 
 namespace selko {
 
-bool ParseInputFormat(const std::string &text, InputFormat &format) {
+bool ParseInputFormat(const std::string& text, InputFormat& format) {
   static const std::map<std::string, InputFormat> formats = {{"auto", InputFormat::Auto},
                                                              {"plain", InputFormat::Plain},
                                                              {"tpdb", InputFormat::Tpdb},
@@ -20,7 +20,7 @@ bool ParseInputFormat(const std::string &text, InputFormat &format) {
   return true;
 }
 
-const char *InputFormatName(InputFormat format) {
+const char* InputFormatName(InputFormat format) {
   switch (format) {
   case InputFormat::Auto: return "auto";
   case InputFormat::Plain: return "plain";
@@ -33,7 +33,7 @@ const char *InputFormatName(InputFormat format) {
 
 namespace {
 
-bool EndsWith(const std::string &s, const std::string &tail) {
+bool EndsWith(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
@@ -41,7 +41,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 } // namespace
 
-InputFormat DetectInputFormat(const std::string &path, const std::string &text) {
+InputFormat DetectInputFormat(const std::string& path, const std::string& text) {
   if (EndsWith(path, ".xml")) return InputFormat::Xml;
   std::size_t start = 0;
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) start = 3; // a byte order mark
@@ -56,18 +56,18 @@ InputFormat DetectInputFormat(const std::string &path, const std::string &text) 
   return InputFormat::Plain;
 }
 
-bool TpdbRulesLines(const std::string &text, std::vector<std::string> &lines) {
+bool TpdbRulesLines(const std::string& text, std::vector<std::string>& lines) {
   const std::size_t at = text.find("(RULES");
   if (at == std::string::npos) return false;
   std::string rules = text.substr(at);
-  for (char &c : rules) {
+  for (char& c : rules) {
     if (c == '\t') c = ' ';
   }
   lines = SplitLines(rules);
   return true;
 }
 
-Problem PrepareProblem(const std::string &path, const std::string &text, InputFormat format,
+Problem PrepareProblem(const std::string& path, const std::string& text, InputFormat format,
                        bool windowTpdb) {
   Problem problem;
   // A NUL byte never occurs in a text file: refuse binary files with a clear message instead
@@ -101,7 +101,7 @@ Problem PrepareProblem(const std::string &path, const std::string &text, InputFo
   return problem;
 }
 
-Problem LoadProblem(const std::string &path, InputFormat format, bool windowTpdb) {
+Problem LoadProblem(const std::string& path, InputFormat format, bool windowTpdb) {
   std::string text;
   std::string error;
   if (!ReadWholeFile(path, text, error)) {
@@ -113,7 +113,7 @@ Problem LoadProblem(const std::string &path, InputFormat format, bool windowTpdb
   return PrepareProblem(path, text, format, windowTpdb);
 }
 
-RunOptions ProblemOptions(const Problem &problem, RunOptions options) {
+RunOptions ProblemOptions(const Problem& problem, RunOptions options) {
   options.tpdbFormat = problem.tpdbReader;
   options.preparedSystem = problem.system.get();
   return options;

@@ -15,13 +15,13 @@ std::atomic<bool> abandonedRuns{false};
 
 bool AnyRunAbandoned() { return abandonedRuns.load(); }
 
-std::string OutcomeError(const std::string &path, const ProblemOutcome &outcome) {
+std::string OutcomeError(const std::string& path, const ProblemOutcome& outcome) {
   if (outcome.unreadable || path == "-") return outcome.result.error;
   return path + ": " + outcome.result.error;
 }
 
-bool AncestorGraphOf(const Prover &prover, AncestorGraph &graph) {
-  const AncestorTable &table = prover.LastAncestors;
+bool AncestorGraphOf(const Prover& prover, AncestorGraph& graph) {
+  const AncestorTable& table = prover.LastAncestors;
   const int count = table.count;
   if (prover.LoopStart < 1 || count < 1 || count > kMaxAncestorStrings ||
       prover.LoopStart > count) {
@@ -30,13 +30,13 @@ bool AncestorGraphOf(const Prover &prover, AncestorGraph &graph) {
   graph = AncestorGraph{};
   graph.reported = prover.LoopStart;
   // The search ran on WorkTable, which nothing changes after a loop is found.
-  const RuleTable &searched = prover.WorkTable;
+  const RuleTable& searched = prover.WorkTable;
   graph.names.assign(searched.names.begin(), searched.names.begin() + searched.symbolCount + 1);
   graph.strings.resize(static_cast<std::size_t>(count) + 1);
   graph.ancestor.assign(static_cast<std::size_t>(count) + 1,
                         std::vector<bool>(static_cast<std::size_t>(count) + 1, false));
   for (int k = 1; k <= count; ++k) {
-    const Word &w = table.strings[static_cast<std::size_t>(k)];
+    const Word& w = table.strings[static_cast<std::size_t>(k)];
     graph.strings[static_cast<std::size_t>(k)].assign(w.begin(), w.begin() + WordLength(w));
     for (int m = 1; m <= count; ++m) {
       graph.ancestor[static_cast<std::size_t>(k)][static_cast<std::size_t>(m)] =
@@ -46,7 +46,7 @@ bool AncestorGraphOf(const Prover &prover, AncestorGraph &graph) {
   return true;
 }
 
-ProblemOutcome RunProblem(const Problem &problem, const RunOptions &options, bool withDerivation) {
+ProblemOutcome RunProblem(const Problem& problem, const RunOptions& options, bool withDerivation) {
   ProblemOutcome outcome;
   const auto start = std::chrono::steady_clock::now();
   if (!problem.error.empty()) {
@@ -91,7 +91,7 @@ struct GuardedJob {
 
 } // namespace
 
-ProblemOutcome RunProblemGuarded(const Problem &problem, const RunOptions &options,
+ProblemOutcome RunProblemGuarded(const Problem& problem, const RunOptions& options,
                                  bool withDerivation, double hardLimitSeconds) {
   auto job = std::make_shared<GuardedJob>();
   job->problem.format = problem.format;

@@ -18,19 +18,19 @@ struct ProblemOutcome {
 };
 
 // The error of an outcome as shown to the user: naming the file when the message does not.
-std::string OutcomeError(const std::string &path, const ProblemOutcome &outcome);
+std::string OutcomeError(const std::string& path, const ProblemOutcome& outcome);
 
 // Runs the problem; a refused problem gives Status::Error with its message.
-ProblemOutcome RunProblem(const Problem &problem, const RunOptions &options, bool withDerivation);
+ProblemOutcome RunProblem(const Problem& problem, const RunOptions& options, bool withDerivation);
 
 // The same, but returns an outcome with `abandoned` set (and Status::NoProof) once
 // `hardLimitSeconds` have passed. The abandoned run keeps its own copies of everything it
 // reads; the caller should end the process soon after.
-ProblemOutcome RunProblemGuarded(const Problem &problem, const RunOptions &options,
+ProblemOutcome RunProblemGuarded(const Problem& problem, const RunOptions& options,
                                  bool withDerivation, double hardLimitSeconds);
 
 // The loop search's graph of a run that found a loop; false when the prover keeps none.
-bool AncestorGraphOf(const Prover &prover, AncestorGraph &graph);
+bool AncestorGraphOf(const Prover& prover, AncestorGraph& graph);
 
 // Whether a guarded run has been left behind; the process should then end with _Exit.
 bool AnyRunAbandoned();

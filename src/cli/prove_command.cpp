@@ -10,7 +10,7 @@
 
 namespace selko {
 
-const char *TermcompAnswer(Status status) {
+const char* TermcompAnswer(Status status) {
   switch (status) {
   case Status::Terminating: return "YES";
   case Status::LoopFound: return "NO";
@@ -24,7 +24,7 @@ double ProveGraceSeconds(double timeoutSeconds) {
 
 namespace {
 
-const char *JsonStatus(Status status) {
+const char* JsonStatus(Status status) {
   switch (status) {
   case Status::Terminating: return "terminating";
   case Status::LoopFound: return "loop found";
@@ -34,7 +34,7 @@ const char *JsonStatus(Status status) {
   return "error";
 }
 
-nlohmann::json ResultJson(const RunResult &result) {
+nlohmann::json ResultJson(const RunResult& result) {
   nlohmann::json object;
   object["status"] = JsonStatus(result.status);
   object["proof"] = result.proof;
@@ -42,31 +42,31 @@ nlohmann::json ResultJson(const RunResult &result) {
   return object;
 }
 
-void WriteText(const RunResult &result, std::ostream &out) {
+void WriteText(const RunResult& result, std::ostream& out) {
   if (result.status == Status::Error) {
     out << "error: " << result.error << "\n";
     return;
   }
   out << JsonStatus(result.status) << "\n";
-  for (const std::string &line : result.proof)
+  for (const std::string& line : result.proof)
     out << line << "\n";
 }
 
-void WriteTermcomp(const RunResult &result, const LoopDerivation &derivation, std::ostream &out,
-                   std::ostream &err) {
+void WriteTermcomp(const RunResult& result, const LoopDerivation& derivation, std::ostream& out,
+                   std::ostream& err) {
   out << TermcompAnswer(result.status) << "\n";
   if (result.status == Status::Error) err << "error: " << result.error << "\n";
-  for (const std::string &line : result.proof)
+  for (const std::string& line : result.proof)
     out << line << "\n";
   if (result.status == Status::LoopFound) {
-    for (const std::string &line : derivation.lines)
+    for (const std::string& line : derivation.lines)
       out << line << "\n";
   }
 }
 
 } // namespace
 
-int RunProveCommand(const ProveRequest &request, std::ostream &out, std::ostream &err) {
+int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream& err) {
   const Problem problem = LoadProblem(request.file, request.input, request.options.tpdbFormat);
   RunOptions options = request.options;
   options.timeoutSeconds = request.timeoutSeconds;
@@ -107,12 +107,12 @@ int RunProveCommand(const ProveRequest &request, std::ostream &out, std::ostream
   }
 
   bool anyError = false;
-  for (const RunResult &result : results)
+  for (const RunResult& result : results)
     anyError = anyError || result.status == Status::Error;
 
   switch (request.format) {
   case OutputFormat::Text:
-    for (const RunResult &result : results)
+    for (const RunResult& result : results)
       WriteText(result, out);
     break;
   case OutputFormat::Termcomp:
@@ -123,7 +123,7 @@ int RunProveCommand(const ProveRequest &request, std::ostream &out, std::ostream
   case OutputFormat::Json:
     if (request.repeat > 1) {
       nlohmann::json array = nlohmann::json::array();
-      for (const RunResult &result : results)
+      for (const RunResult& result : results)
         array.push_back(ResultJson(result));
       out << array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     } else {

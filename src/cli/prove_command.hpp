@@ -21,10 +21,10 @@ struct ProveRequest {
 };
 
 // Runs the request and writes the result; returns the exit status (0 completed, 1 error).
-int RunProveCommand(const ProveRequest &request, std::ostream &out, std::ostream &err);
+int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream& err);
 
 // The first line of the competition's answer for a result: YES, NO or MAYBE.
-const char *TermcompAnswer(Status status);
+const char* TermcompAnswer(Status status);
 
 // How long after a prove deadline a run that has not reached a safe point is given up.
 double ProveGraceSeconds(double timeoutSeconds);

@@ -4,10 +4,10 @@ namespace selko {
 
 SystemBuilder::SystemBuilder() : table_(std::make_unique<RuleTable>()) {}
 
-bool SystemBuilder::PutSide(Word &side, const std::vector<std::string> &names,
-                            const std::string &where, std::string &error) {
+bool SystemBuilder::PutSide(Word& side, const std::vector<std::string>& names,
+                            const std::string& where, std::string& error) {
   int length = 0;
-  for (const std::string &name : names) {
+  for (const std::string& name : names) {
     if (length >= kMaxWordLength) {
       error = where + "a side has more than " + std::to_string(kMaxWordLength) + " symbols";
       return false;
@@ -33,8 +33,8 @@ bool SystemBuilder::PutSide(Word &side, const std::vector<std::string> &names,
   return true;
 }
 
-bool SystemBuilder::AddRule(const std::vector<std::string> &lhs,
-                            const std::vector<std::string> &rhs, bool strict, std::string &error) {
+bool SystemBuilder::AddRule(const std::vector<std::string>& lhs,
+                            const std::vector<std::string>& rhs, bool strict, std::string& error) {
   if (table_->ruleCount >= kMaxRules) {
     error = "more than " + std::to_string(kMaxRules) + " rules";
     return false;

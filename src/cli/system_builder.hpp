@@ -17,8 +17,8 @@ public:
 
   // Appends the rule lhs -> rhs (strict) or lhs ->= rhs. On refusal returns false and sets
   // error to a message naming the rule by its number ("rule 3: ...").
-  bool AddRule(const std::vector<std::string> &lhs, const std::vector<std::string> &rhs,
-               bool strict, std::string &error);
+  bool AddRule(const std::vector<std::string>& lhs, const std::vector<std::string>& rhs,
+               bool strict, std::string& error);
 
   // The table built so far; the builder is empty afterwards.
   std::unique_ptr<RuleTable> Take();
@@ -26,8 +26,8 @@ public:
   int RuleCount() const { return table_->ruleCount; }
 
 private:
-  bool PutSide(Word &side, const std::vector<std::string> &names, const std::string &where,
-               std::string &error);
+  bool PutSide(Word& side, const std::vector<std::string>& names, const std::string& where,
+               std::string& error);
 
   std::unique_ptr<RuleTable> table_;
 };

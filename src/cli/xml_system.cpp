@@ -9,7 +9,7 @@
 
 namespace selko {
 
-void LineAndColumn(const std::string &text, std::size_t offset, int &line, int &column) {
+void LineAndColumn(const std::string& text, std::size_t offset, int& line, int& column) {
   line = 1;
   column = 1;
   const std::size_t end = offset < text.size() ? offset : text.size();
@@ -25,9 +25,9 @@ void LineAndColumn(const std::string &text, std::size_t offset, int &line, int &
 
 namespace {
 
-std::string Trimmed(const char *raw) {
+std::string Trimmed(const char* raw) {
   std::string s(raw);
-  const char *blanks = " \t\r\n";
+  const char* blanks = " \t\r\n";
   const std::size_t first = s.find_first_not_of(blanks);
   if (first == std::string::npos) return "";
   return s.substr(first, s.find_last_not_of(blanks) - first + 1);
@@ -42,9 +42,9 @@ pugi::xml_node FirstElement(pugi::xml_node parent) {
 
 // Reads one side: a chain of unary applications ending in a variable. The symbols go to
 // names outermost first; the variable's name goes to variable.
-bool ReadSide(pugi::xml_node side, std::vector<std::string> &names, std::string &variable,
-              std::string &error) {
-  const char *which = std::strcmp(side.name(), "lhs") == 0 ? "left" : "right";
+bool ReadSide(pugi::xml_node side, std::vector<std::string>& names, std::string& variable,
+              std::string& error) {
+  const char* which = std::strcmp(side.name(), "lhs") == 0 ? "left" : "right";
   pugi::xml_node term = FirstElement(side);
   if (!term) {
     error = std::string("the ") + which + "-hand side holds no term";
@@ -92,8 +92,8 @@ bool ReadSide(pugi::xml_node side, std::vector<std::string> &names, std::string 
   }
 }
 
-bool ReadRule(pugi::xml_node rule, bool strict, int number, SystemBuilder &builder,
-              std::string &error) {
+bool ReadRule(pugi::xml_node rule, bool strict, int number, SystemBuilder& builder,
+              std::string& error) {
   const std::string where = "rule " + std::to_string(number) + ": ";
   if (rule.child("conditions")) {
     error = where + "conditional rules cannot be read";
@@ -121,8 +121,8 @@ bool ReadRule(pugi::xml_node rule, bool strict, int number, SystemBuilder &build
   return builder.AddRule(left, right, strict, error);
 }
 
-bool ReadRules(pugi::xml_node rules, bool strict, int &number, SystemBuilder &builder,
-               std::string &error) {
+bool ReadRules(pugi::xml_node rules, bool strict, int& number, SystemBuilder& builder,
+               std::string& error) {
   for (pugi::xml_node n = rules.first_child(); n; n = n.next_sibling()) {
     if (n.type() != pugi::node_element) continue;
     if (std::strcmp(n.name(), "rule") == 0) {
@@ -136,7 +136,7 @@ bool ReadRules(pugi::xml_node rules, bool strict, int &number, SystemBuilder &bu
 
 } // namespace
 
-std::unique_ptr<RuleTable> ReadXmlSystem(const std::string &text, std::string &error) {
+std::unique_ptr<RuleTable> ReadXmlSystem(const std::string& text, std::string& error) {
   pugi::xml_document document;
   const pugi::xml_parse_result parsed =
       document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);

@@ -11,9 +11,9 @@ namespace selko {
 
 // Reads an XML problem text. On refusal returns null and sets error to a message that says
 // where and why (malformed XML, a symbol that is not unary, two variables, capacities).
-std::unique_ptr<RuleTable> ReadXmlSystem(const std::string &text, std::string &error);
+std::unique_ptr<RuleTable> ReadXmlSystem(const std::string& text, std::string& error);
 
 // Line and column (both from 1) of a byte offset into a text.
-void LineAndColumn(const std::string &text, std::size_t offset, int &line, int &column);
+void LineAndColumn(const std::string& text, std::size_t offset, int& line, int& column);
 
 } // namespace selko

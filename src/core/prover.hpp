@@ -19,11 +19,11 @@ constexpr int kLogSlots = 999; // stored proof lines; LogCount may count further
 
 // The window's options as they stand when START is pressed.
 struct RunOptions {
-  bool remLabels = true;             // "rem.labels"
-  bool matchBound = true;            // "match bnd"
-  bool tpdbFormat = false;           // "tpdb format"
-  std::string attemptsText = "100";  // "nr of att:"
-  double timeoutSeconds = 0;         // 0: no deadline; otherwise the run gives up after it
+  bool remLabels = true;                     // "rem.labels"
+  bool matchBound = true;                    // "match bnd"
+  bool tpdbFormat = false;                   // "tpdb format"
+  std::string attemptsText = "100";          // "nr of att:"
+  double timeoutSeconds = 0;                 // 0: no deadline; otherwise the run gives up after it
   const RuleTable* preparedSystem = nullptr; // read by a front end in another format; used in
                                              // place of the window's readers when set
 };
@@ -56,12 +56,12 @@ public:
     std::array<std::uint8_t, kMaxRules + 1> strict{};
   } PathOrderCopy;
   std::array<std::int32_t, kMaxRules + 1> RuleOrigin{}; // labelled rule -> rule it came from
-  std::int32_t AttemptBudget = 0;  // labelling attempts; set only in the last phase
-  std::string PrecedenceText;      // the precedence the last path-order attempt collected
-  std::uint8_t Proved = 0;         // a termination proof is complete
-  std::uint8_t LoopFound = 0;      // a looping derivation was found
-  std::uint8_t PlainMode = 0;      // every rule read is strict
-  std::uint8_t ReportSteps = 0;    // removal steps are written to the log
+  std::int32_t AttemptBudget = 0; // labelling attempts; set only in the last phase
+  std::string PrecedenceText;     // the precedence the last path-order attempt collected
+  std::uint8_t Proved = 0;        // a termination proof is complete
+  std::uint8_t LoopFound = 0;     // a looping derivation was found
+  std::uint8_t PlainMode = 0;     // every rule read is strict
+  std::uint8_t ReportSteps = 0;   // removal steps are written to the log
 
   int InternSymbol(const std::string& name); // WorkTable's number for a name, added if new
   void SaveWorkA();                          // WorkTable -> SlotA
@@ -78,8 +78,8 @@ public:
   std::int32_t AttemptMark = 0; // log length where the current attempt began
   std::int32_t HeaderMark = 0;  // log length after the header and the rules read
 
-  std::string FormatRule(int r) const;      // rule r of CurrentTable as one line of text
-  void LogLine(const std::string& line = ""); // append a line (dropped past slot 999)
+  std::string FormatRule(int r) const;         // rule r of CurrentTable as one line of text
+  void LogLine(const std::string& line = "");  // append a line (dropped past slot 999)
   std::vector<std::string> ShownProof() const; // lines 1..LogCount as the result pane shows them
 
   // ---- Input readers (readers/) ---------------------------------------------------------------
@@ -132,17 +132,17 @@ public:
   bool SearchWeights();          // weighted_interpretations.cpp: step 13 of the search
   bool CheckWeighted();          // weighted_interpretations.cpp: evaluator of step 13
 
-  std::uint8_t RpoReversed = 0;  // the last path-order attempt ran on the reversed system
+  std::uint8_t RpoReversed = 0; // the last path-order attempt ran on the reversed system
   std::array<std::array<std::uint8_t, kMaxSymbols + 1>, kMaxSymbols + 1>
-      PrecedenceTable{};         // [a][b]: a > b is needed; scratch of one ProveByRpo call
-  bool OrientRules();            // path_order.cpp: collect precedence pairs
-  void ProveByRpo();             // path_order.cpp: orient and test the pairs for a cycle
-  void ProveByRpoBothWays();     // path_order.cpp: on the system, then on its reversal
-  void ProveByRpoWithErasure();  // path_order.cpp: and with one symbol erased at a time
-  void LogRpoVerdict();          // path_order.cpp: the verdict lines
+      PrecedenceTable{};        // [a][b]: a > b is needed; scratch of one ProveByRpo call
+  bool OrientRules();           // path_order.cpp: collect precedence pairs
+  void ProveByRpo();            // path_order.cpp: orient and test the pairs for a cycle
+  void ProveByRpoBothWays();    // path_order.cpp: on the system, then on its reversal
+  void ProveByRpoWithErasure(); // path_order.cpp: and with one symbol erased at a time
+  void LogRpoVerdict();         // path_order.cpp: the verdict lines
 
-  bool AddDependencyPairs();     // dependency_pairs.cpp: false (nothing changed) if refused
-  void LogDependencyPairs();     // dependency_pairs.cpp: list CurrentTable as the DP problem
+  bool AddDependencyPairs(); // dependency_pairs.cpp: false (nothing changed) if refused
+  void LogDependencyPairs(); // dependency_pairs.cpp: list CurrentTable as the DP problem
 
   // ---- Semantic labelling (labelling/) --------------------------------------------------------
   std::uint8_t LabelProgress = 0;  // the last attempt made progress
@@ -158,13 +158,13 @@ public:
     std::int32_t ruleCount = 0;
   } LabelledCopy;
 
-  int RandomBelow(int n);          // semantic_labelling.cpp: next draw in 0..n-1
+  int RandomBelow(int n);                          // semantic_labelling.cpp: next draw in 0..n-1
   static int ApplyInterpretation(int kind, int x); // semantic_labelling.cpp
-  void LabelOnce();                // semantic_labelling.cpp: one random attempt
-  void LabelSearch();              // semantic_labelling.cpp: models, then quasi-models
-  void LabelBothWays();            // semantic_labelling.cpp: on the system, then reversed
-  void LabellingDriver();          // labelling_driver.cpp: removal, path order, labelling
-  bool AddLeftContexts();          // left_contexts.cpp: false (nothing changed) if refused
+  void LabelOnce();                                // semantic_labelling.cpp: one random attempt
+  void LabelSearch();     // semantic_labelling.cpp: models, then quasi-models
+  void LabelBothWays();   // semantic_labelling.cpp: on the system, then reversed
+  void LabellingDriver(); // labelling_driver.cpp: removal, path order, labelling
+  bool AddLeftContexts(); // left_contexts.cpp: false (nothing changed) if refused
 
   // ---- Further transformations (transform/) ---------------------------------------------------
   int CountOverlaps(int a, int b) const; // transformation_order.cpp
@@ -172,12 +172,12 @@ public:
   void DummyElimination();               // dummy_elimination.cpp
 
   // ---- Match bounds (matchbounds/) ------------------------------------------------------------
-  void MatchBoundProof();    // match_automaton.cpp: RFC match-bound automaton
-  void ExpandEmptyRhs();     // match_preprocessing.cpp: l -> e becomes l a -> a
-  bool StripCommonSymbol();  // match_preprocessing.cpp: one-rule systems
+  void MatchBoundProof();   // match_automaton.cpp: RFC match-bound automaton
+  void ExpandEmptyRhs();    // match_preprocessing.cpp: l -> e becomes l a -> a
+  bool StripCommonSymbol(); // match_preprocessing.cpp: one-rule systems
 
   // ---- Loop search (loops/) -------------------------------------------------------------------
-  void LoopSearch();         // loop_search.cpp: bounded ancestor graph
+  void LoopSearch();           // loop_search.cpp: bounded ancestor graph
   AncestorTable LastAncestors; // final table of the last search (count 0 if it gave up)
   int LoopStart = 0;           // string of it that starts the loop; 0 when none was found
 };

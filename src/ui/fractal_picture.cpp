@@ -21,7 +21,7 @@ QColor LevelColour(int level) {
   const double t = static_cast<double>(level) / kDepth;
   // brown -> orange -> green, a little lighter towards the leaves
   const QColor trunk(110, 60, 25), middle(215, 110, 30), leaves(40, 150, 60);
-  const auto mix = [](const QColor &a, const QColor &b, double u) {
+  const auto mix = [](const QColor& a, const QColor& b, double u) {
     return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * u),
                             static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * u),
                             static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * u));
@@ -46,7 +46,7 @@ Square SquareOn(QPointF p, QPointF q) {
 }
 
 // Visits every square of the tree standing on p -> q, trunk first.
-template <typename Visit> void Grow(QPointF p, QPointF q, int level, const Visit &visit) {
+template <typename Visit> void Grow(QPointF p, QPointF q, int level, const Visit& visit) {
   const Square square = SquareOn(p, q);
   visit(square, level);
   if (level >= kDepth) return;
@@ -56,7 +56,7 @@ template <typename Visit> void Grow(QPointF p, QPointF q, int level, const Visit
 
 } // namespace
 
-QImage FractalPicture(int width, int height, const QColor &background) {
+QImage FractalPicture(int width, int height, const QColor& background) {
   QImage canvas(width, height, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(background);
   QPainter painter(&canvas);
@@ -65,7 +65,7 @@ QImage FractalPicture(int width, int height, const QColor &background) {
 
   // Measure the tree on a trunk of side 1, then scale and place it to fill the picture.
   QRectF bounds;
-  Grow(QPointF(0, 0), QPointF(1, 0), 0, [&bounds](const Square &square, int) {
+  Grow(QPointF(0, 0), QPointF(1, 0), 0, [&bounds](const Square& square, int) {
     bounds |= QPolygonF({square.p, square.q, square.r, square.s}).boundingRect();
   });
   const double margin = 0.04;
@@ -73,7 +73,7 @@ QImage FractalPicture(int width, int height, const QColor &background) {
                                 height * (1 - 2 * margin) / bounds.height());
   const QPointF offset(width / 2.0 - (bounds.left() + bounds.width() / 2) * scale,
                        height * (1 - margin) - bounds.bottom() * scale);
-  Grow(offset, offset + QPointF(scale, 0), 0, [&painter](const Square &square, int level) {
+  Grow(offset, offset + QPointF(scale, 0), 0, [&painter](const Square& square, int level) {
     painter.setBrush(LevelColour(level));
     painter.drawPolygon(QPolygonF({square.p, square.q, square.r, square.s}));
   });

@@ -7,6 +7,6 @@
 namespace selko::ui {
 
 // A 24-bit picture of the given size: a Pythagoras tree on the background colour.
-QImage FractalPicture(int width, int height, const QColor &background);
+QImage FractalPicture(int width, int height, const QColor& background);
 
 } // namespace selko::ui

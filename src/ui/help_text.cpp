@@ -56,7 +56,7 @@ const char* const kHelpLines[] = {
 
 QStringList HelpLines() {
   QStringList lines;
-  for (const char *line : kHelpLines)
+  for (const char* line : kHelpLines)
     lines.append(QString::fromLatin1(line));
   return lines;
 }

@@ -3,7 +3,7 @@
 
 #include "ui/main_window.hpp"
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   QApplication application(argc, argv);
   selko::ui::MainWindow window;
   window.show();

@@ -64,7 +64,7 @@ private:
   bool active_ = true;
 };
 
-template <typename Control> Control *Place(Control *control, const char *name, QRect geometry) {
+template <typename Control> Control* Place(Control* control, const char* name, QRect geometry) {
   control->setObjectName(QString::fromLatin1(name));
   control->setGeometry(geometry);
   return control;
@@ -74,7 +74,7 @@ template <typename Control> Control *Place(Control *control, const char *name, Q
 // (fonts other than the layout's own are often wider): the same family and pixel size, set
 // condensed as far as needed. The control keeps its place, so the "Customize" button still
 // covers the options completely.
-void FitText(QWidget *control) {
+void FitText(QWidget* control) {
   for (const int stretch : {QFont::SemiCondensed, QFont::Condensed, QFont::ExtraCondensed}) {
     if (control->sizeHint().width() <= control->width()) return;
     QFont narrower = control->font();
@@ -85,7 +85,7 @@ void FitText(QWidget *control) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QWidget(parent), prover_(std::make_unique<Prover>()) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prover_(std::make_unique<Prover>()) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("SELKO, version 1.4"));
   setFont(WindowFont(11));
@@ -169,21 +169,21 @@ void MainWindow::BuildControls() {
   Memo4->viewport()->installEventFilter(this);
   Memo4->hide();
 
-  for (QWidget *control : std::initializer_list<QWidget *>{
+  for (QWidget* control : std::initializer_list<QWidget*>{
            Label5, Label7, Label2, Label6, Label3, CheckBox1, CheckBox2, CheckBox3, CheckBox4}) {
     FitText(control);
   }
 
   // Stacking: labels and the picture at the bottom, the result pane over the picture, the
   // "Customize" button over the options, the help panel over both text areas.
-  for (QLabel *label : {Label3, Label6, Label2, Label4, Label7, Label5, Image1})
+  for (QLabel* label : {Label3, Label6, Label2, Label4, Label7, Label5, Image1})
     label->lower();
   Memo2->raise();
   Button7->raise();
   Memo4->raise();
 
   // Keyboard order.
-  QWidget *const order[] = {Memo1,     FileListBox1, Button3,   Edit1,     Button4,
+  QWidget* const order[] = {Memo1,     FileListBox1, Button3,   Edit1,     Button4,
                             Memo2,     Button1,      Edit3,     Button8,   Memo4,
                             CheckBox1, CheckBox2,    CheckBox3, CheckBox4, Button7};
   for (std::size_t k = 0; k + 1 < std::size(order); ++k)
@@ -199,9 +199,9 @@ void MainWindow::BuildControls() {
   connect(Memo1, &QPlainTextEdit::textChanged, this, &MainWindow::Memo1Change);
 }
 
-QStringList MainWindow::Lines(const QPlainTextEdit *memo) {
+QStringList MainWindow::Lines(const QPlainTextEdit* memo) {
   QStringList lines;
-  const QTextDocument *document = memo->document();
+  const QTextDocument* document = memo->document();
   if (document->isEmpty()) return lines;
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
     lines.append(block.text());
@@ -209,7 +209,7 @@ QStringList MainWindow::Lines(const QPlainTextEdit *memo) {
   return lines;
 }
 
-void MainWindow::SetStatus(const QString &text) {
+void MainWindow::SetStatus(const QString& text) {
   Label4->setText(text);
   const int width = std::max(kStatusMinWidth, Label4->fontMetrics().horizontalAdvance(text));
   Label4->resize(width, kStatusHeight);
@@ -230,7 +230,7 @@ void MainWindow::Button4Click() {
   options.tpdbFormat = CheckBox4->isChecked();
   options.attemptsText = Edit3->text().toStdString();
   std::vector<std::string> input;
-  for (const QString &line : Lines(Memo1))
+  for (const QString& line : Lines(Memo1))
     input.push_back(line.toStdString());
 
   const RunResult result = RunProver(input, options);
@@ -243,7 +243,7 @@ void MainWindow::Button4Click() {
   }
   if (result.status == Status::Terminating || result.status == Status::LoopFound) {
     QStringList shown;
-    for (const std::string &line : result.proof)
+    for (const std::string& line : result.proof)
       shown.append(QString::fromStdString(line));
     Memo2->setPlainText(shown.join(QLatin1Char('\n')));
     Memo2->show();
@@ -251,11 +251,11 @@ void MainWindow::Button4Click() {
   SetStatus(QString::fromLatin1(StatusWord(result.status)));
 }
 
-RunResult MainWindow::RunProver(const std::vector<std::string> &lines, const RunOptions &options) {
+RunResult MainWindow::RunProver(const std::vector<std::string>& lines, const RunOptions& options) {
   return prover_->Run(lines, options);
 }
 
-bool MainWindow::SaveMemo(const QPlainTextEdit *memo, const QString &extension) {
+bool MainWindow::SaveMemo(const QPlainTextEdit* memo, const QString& extension) {
   QString error;
   if (SaveLines(Edit1->text() + extension, Lines(memo), error)) return true;
   ShowError(error);
@@ -310,18 +310,18 @@ void MainWindow::FormActivate() {
   CheckBox3->setChecked(true);
 }
 
-void MainWindow::ShowError(const QString &message) {
+void MainWindow::ShowError(const QString& message) {
   QMessageBox::critical(this, QStringLiteral("SELKO"), message);
 }
 
-void MainWindow::changeEvent(QEvent *event) {
+void MainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
 }
 
-bool MainWindow::eventFilter(QObject *watched, QEvent *event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Memo4->viewport() && event->type() == QEvent::MouseButtonPress &&
-      static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     Memo4Click();
     return true;
   }

@@ -31,14 +31,14 @@ public:
   static constexpr int kLeft = 158;
   static constexpr int kTop = 107;
 
-  explicit MainWindow(QWidget *parent = nullptr);
+  explicit MainWindow(QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // The one prover of the window's life: its random sequence runs on from START to START.
-  Prover &prover() { return *prover_; }
+  Prover& prover() { return *prover_; }
 
   // The lines of a text area as the handlers read and write them (an empty area has none).
-  static QStringList Lines(const QPlainTextEdit *memo);
+  static QStringList Lines(const QPlainTextEdit* memo);
 
 public slots:
   void Button4Click();      // START: the proof run
@@ -54,43 +54,43 @@ public slots:
 
 protected:
   // The standard error dialog for a failed file operation or a run that ended in an error.
-  virtual void ShowError(const QString &message);
+  virtual void ShowError(const QString& message);
   // One press of START in the core; the window's state around it is set by Button4Click.
-  virtual RunResult RunProver(const std::vector<std::string> &lines, const RunOptions &options);
+  virtual RunResult RunProver(const std::vector<std::string>& lines, const RunOptions& options);
 
-  void changeEvent(QEvent *event) override;
-  bool eventFilter(QObject *watched, QEvent *event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void BuildControls();
-  void SetStatus(const QString &text);
-  bool SaveMemo(const QPlainTextEdit *memo, const QString &extension);
+  void SetStatus(const QString& text);
+  bool SaveMemo(const QPlainTextEdit* memo, const QString& extension);
 
   std::unique_ptr<Prover> prover_;
   bool activatedBefore_ = false;
 
-  QLabel *Label5 = nullptr;
-  QPlainTextEdit *Memo1 = nullptr;
-  QLabel *Label7 = nullptr;
-  QPlainTextEdit *Memo2 = nullptr;
-  QLabel *Image1 = nullptr;
-  QPlainTextEdit *Memo4 = nullptr;
-  QPushButton *Button4 = nullptr;
-  QLabel *Label4 = nullptr;
-  QPushButton *Button8 = nullptr;
-  QLabel *Label2 = nullptr;
-  QLineEdit *Edit3 = nullptr;
-  QCheckBox *CheckBox1 = nullptr;
-  QCheckBox *CheckBox2 = nullptr;
-  QCheckBox *CheckBox3 = nullptr;
-  QCheckBox *CheckBox4 = nullptr;
-  QPushButton *Button7 = nullptr;
-  QLabel *Label6 = nullptr;
-  FileListBox *FileListBox1 = nullptr;
-  QPushButton *Button3 = nullptr;
-  QPushButton *Button1 = nullptr;
-  QLabel *Label3 = nullptr;
-  QLineEdit *Edit1 = nullptr;
+  QLabel* Label5 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QLabel* Label7 = nullptr;
+  QPlainTextEdit* Memo2 = nullptr;
+  QLabel* Image1 = nullptr;
+  QPlainTextEdit* Memo4 = nullptr;
+  QPushButton* Button4 = nullptr;
+  QLabel* Label4 = nullptr;
+  QPushButton* Button8 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* Edit3 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QCheckBox* CheckBox2 = nullptr;
+  QCheckBox* CheckBox3 = nullptr;
+  QCheckBox* CheckBox4 = nullptr;
+  QPushButton* Button7 = nullptr;
+  QLabel* Label6 = nullptr;
+  FileListBox* FileListBox1 = nullptr;
+  QPushButton* Button3 = nullptr;
+  QPushButton* Button1 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* Edit1 = nullptr;
 };
 
 } // namespace selko::ui

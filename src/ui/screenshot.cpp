@@ -12,7 +12,7 @@
 #include "ui/main_window.hpp"
 #include "ui/text_files.hpp"
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   QApplication application(argc, argv);
   if (argc < 2 || argc > 3) {
     std::fprintf(stderr, "usage: selko_screenshot OUTPUT.png [SYSTEM.srs]\n");
@@ -36,16 +36,16 @@ int main(int argc, char **argv) {
     QApplication::processEvents();
   window.FormActivate(); // as at the first activation, should the platform not activate it
 
-  window.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))
+  window.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
       ->setPlainText(input.join(QLatin1Char('\n')));
-  window.findChild<QPushButton *>(QStringLiteral("Button4"))->click();
+  window.findChild<QPushButton*>(QStringLiteral("Button4"))->click();
   QApplication::processEvents();
 
-  const QString status = window.findChild<QLabel *>(QStringLiteral("Label4"))->text();
+  const QString status = window.findChild<QLabel*>(QStringLiteral("Label4"))->text();
   if (!window.grab().save(QString::fromLocal8Bit(argv[1]), "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", argv[1]);
     return 1;
   }
   std::printf("status: \"%s\"\n", qPrintable(status));
-  return window.findChild<QPlainTextEdit *>(QStringLiteral("Memo2"))->isVisible() ? 0 : 1;
+  return window.findChild<QPlainTextEdit*>(QStringLiteral("Memo2"))->isVisible() ? 0 : 1;
 }

@@ -13,7 +13,7 @@ namespace selko::ui {
 
 namespace {
 
-QString CreateError(const QString &fileName, const QString &reason) {
+QString CreateError(const QString& fileName, const QString& reason) {
   return QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason);
 }
 
@@ -21,13 +21,13 @@ QString SystemReason(int code) { return QString::fromLocal8Bit(std::strerror(cod
 
 } // namespace
 
-bool SaveLines(const QString &fileName, const QStringList &lines, QString &error) {
+bool SaveLines(const QString& fileName, const QStringList& lines, QString& error) {
   if (QFileInfo(fileName).isDir()) {
     error = CreateError(fileName, SystemReason(EISDIR));
     return false;
   }
   QByteArray data;
-  for (const QString &line : lines) {
+  for (const QString& line : lines) {
     data += line.toUtf8();
     data += '\n';
   }
@@ -57,7 +57,7 @@ bool SaveLines(const QString &fileName, const QStringList &lines, QString &error
   return true;
 }
 
-bool LoadLines(const QString &fileName, QStringList &lines, QString &error) {
+bool LoadLines(const QString& fileName, QStringList& lines, QString& error) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) {
     error = QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString());
@@ -76,7 +76,7 @@ bool LoadLines(const QString &fileName, QStringList &lines, QString &error) {
 
   lines = text.split(QLatin1Char('\n'));
   if (lines.last().isEmpty()) lines.removeLast(); // the line end of the last line
-  for (QString &line : lines) {
+  for (QString& line : lines) {
     if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
   }
   return true;

@@ -18,7 +18,7 @@ TEST(BatchFiles, CollectsProblemFilesRecursivelySortedWithoutRepeats) {
   ScratchDir dir;
   clitest::fs::create_directories(dir.File("b/deep"));
   clitest::fs::create_directories(dir.File(".hidden"));
-  for (const char *name : {"a.srs", "b/deep/c.xml", "b/d.ari", "b/e.trs", "b/notes.txt",
+  for (const char* name : {"a.srs", "b/deep/c.xml", "b/d.ari", "b/e.trs", "b/notes.txt",
                            ".hidden/f.srs", "b/.g.srs"}) {
     dir.Write(name, "ab->ba\n");
   }
@@ -44,7 +44,7 @@ TEST(BatchFiles, ShardsAreDeterministicDisjointAndCoverEverything) {
   EXPECT_TRUE(ParseShard("2/5", index, count));
   EXPECT_EQ(index, 2);
   EXPECT_EQ(count, 5);
-  for (const char *bad : {"0/3", "4/3", "1/0", "1", "/3", "1/", "a/b", "-1/3", "1/3/4"}) {
+  for (const char* bad : {"0/3", "4/3", "1/0", "1", "/3", "1/", "a/b", "-1/3", "1/3/4"}) {
     EXPECT_FALSE(ParseShard(bad, index, count)) << bad;
   }
 }
@@ -60,7 +60,7 @@ TEST(BatchRun, RowsComeBackInFileOrderAndAreTheSameWhateverTheNumberOfJobs) {
   BatchRequest request;
   int calls = 0;
   std::mutex mutex;
-  auto count = [&](const BatchRow &) {
+  auto count = [&](const BatchRow&) {
     std::lock_guard<std::mutex> lock(mutex);
     ++calls;
   };
@@ -199,7 +199,7 @@ TEST(BatchReport, OnePageWithSummaryCactusPlotSortableTableAndLinkedProofs) {
   std::ostringstream page;
   WriteHtmlReport(rows, Summarise(rows, 65), "Run <1>", page);
   const std::string html = page.str();
-  for (const char *part :
+  for (const char* part :
        {"<!DOCTYPE html>", "<title>Run &lt;1&gt;</title>", "<svg", "id=\"cactus\"",
         "class=\"series\"", "YES and NO (3)", "id=\"problems\"", "addEventListener('click'",
         "<a href=\"#proof-1\">d1/a.srs</a>", "<a href=\"file://d2/c.srs\">d2/c.srs</a>",
@@ -217,7 +217,7 @@ TEST(BatchReport, OnePageWithSummaryCactusPlotSortableTableAndLinkedProofs) {
 }
 
 TEST(BatchProgress, ShowsDoneTotalAnswersAndTimes) {
-  std::FILE *sink = std::tmpfile();
+  std::FILE* sink = std::tmpfile();
   BatchProgress bar(sink, true, 4);
   bar.Done("YES");
   bar.Done("ERROR");

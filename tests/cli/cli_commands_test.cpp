@@ -16,9 +16,9 @@ using clitest::Lines;
 using clitest::RunCli;
 using clitest::ScratchDir;
 
-const char *kAri = "(format TRS)\n(fun a 1)\n(fun b 1)\n(rule (a (b x)) (b (a x)))\n";
+const char* kAri = "(format TRS)\n(fun a 1)\n(fun b 1)\n(rule (a (b x)) (b (a x)))\n";
 
-bool IsStatusLine(const std::string &line) {
+bool IsStatusLine(const std::string& line) {
   return line == "terminating" || line == "loop found" || line == "no proof";
 }
 
@@ -82,7 +82,7 @@ TEST(ProveCommand, FormatsAreDetectedOrChosenAndUnreadableFilesNamed) {
 TEST(ProveCommand, UsageErrorsExitWithTwo) {
   ScratchDir dir;
   const std::string file = dir.Write("ab.srs", "ab->ba\n");
-  for (const std::vector<std::string> &args : {std::vector<std::string>{"prove"},
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"prove"},
                                                {"prove", file, "--format", "pdf"},
                                                {"prove", file, "--input", "yaml"},
                                                {"prove", file, "--timeout", "-1"},
@@ -103,7 +103,7 @@ TEST(CompetitionInterface, NameAnswerAndRefusals) {
 
   ScratchDir dir;
   const std::string file = dir.Write("p.ari", kAri);
-  for (const char *category : {"--category=SRS_Standard", "--category=SRS_Relative"}) {
+  for (const char* category : {"--category=SRS_Standard", "--category=SRS_Relative"}) {
     const clitest::CliRun run = RunCli({"--timeout=10", category, file});
     EXPECT_EQ(run.status, 0) << run.err;
     ASSERT_FALSE(run.out.empty());
@@ -205,7 +205,7 @@ TEST(BatchCommand, RunsReportsShardsAndMerges) {
   EXPECT_EQ(nlohmann::json::parse(clitest::ReadText(dir.File("all.json"))).size(), 4u);
   EXPECT_NE(clitest::ReadText(dir.File("all.html")).find("<svg"), std::string::npos);
 
-  for (const char *shard : {"1/2", "2/2"}) {
+  for (const char* shard : {"1/2", "2/2"}) {
     const clitest::CliRun part =
         RunCli({"batch", dir.File("set"), "--jobs", "1", "--shard", shard, "--csv",
                 dir.File(std::string("part") + shard[0] + ".csv")});
@@ -268,8 +268,8 @@ TEST(ProveCommand, RepeatedPressesContinueOneRandomSequenceWhileSeparateRunsAgre
   EXPECT_EQ(second.rfind("terminating\n", 0), 0u) << second;
   EXPECT_NE(second, once.out);
 
-  const clitest::CliRun json = clitest::RunCli({"prove", "-", "--repeat", "2", "--format", "json"},
-                                               input);
+  const clitest::CliRun json =
+      clitest::RunCli({"prove", "-", "--repeat", "2", "--format", "json"}, input);
   EXPECT_EQ(json.out.front(), '[');
 }
 

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 // The sample problems; empty when they are not at hand.
 inline std::string CorpusDir() {
   if (fs::is_directory(SELKO_CORPUS_DIR)) return SELKO_CORPUS_DIR;
-  const char *env = std::getenv("SELKO_CORPUS_DIR");
+  const char* env = std::getenv("SELKO_CORPUS_DIR");
   if (env != nullptr && fs::is_directory(env)) return env;
   return "";
 }
@@ -29,14 +29,14 @@ inline std::string CorpusDir() {
   const std::string dir = ::selko::clitest::CorpusDir();                                           \
   if (dir.empty()) GTEST_SKIP() << "the sample problems are not at hand"
 
-inline std::string ReadText(const std::string &path) {
+inline std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
 }
 
-inline void WriteText(const std::string &path, const std::string &text) {
+inline void WriteText(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
 }
@@ -52,12 +52,12 @@ public:
     std::error_code ec;
     fs::remove_all(path_, ec);
   }
-  std::string File(const std::string &name) const { return path_ + "/" + name; }
-  std::string Write(const std::string &name, const std::string &text) const {
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+  std::string Write(const std::string& name, const std::string& text) const {
     WriteText(File(name), text);
     return File(name);
   }
-  const std::string &Path() const { return path_; }
+  const std::string& Path() const { return path_; }
 
 private:
   std::string path_;
@@ -71,10 +71,10 @@ struct CliRun {
 
 // Runs selko-cli with the arguments (each quoted for the shell), standard input from
 // `input` when it is not empty.
-inline CliRun RunCli(const std::vector<std::string> &args, const std::string &input = "") {
+inline CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
   ScratchDir dir;
   std::string command = "'" SELKO_CLI_PATH "'";
-  for (const std::string &a : args) {
+  for (const std::string& a : args) {
     std::string quoted = "'";
     for (char c : a)
       quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -90,7 +90,7 @@ inline CliRun RunCli(const std::vector<std::string> &args, const std::string &in
   return run;
 }
 
-inline std::vector<std::string> Lines(const std::string &text) {
+inline std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
   std::string line;

@@ -17,7 +17,7 @@ using testing::TableRules;
 
 // The rules of a TPDB text, read independently of the readers under test: the text between
 // "(RULES" and the closing ')', rules separated by commas.
-std::vector<std::string> TpdbRules(const std::string &text) {
+std::vector<std::string> TpdbRules(const std::string& text) {
   const std::size_t start = text.find("(RULES") + 6;
   const std::size_t end = text.rfind(')');
   std::vector<std::string> rules;
@@ -34,7 +34,7 @@ std::vector<std::string> TpdbRules(const std::string &text) {
   return rules;
 }
 
-bool SideTooLong(const std::string &rule) {
+bool SideTooLong(const std::string& rule) {
   std::istringstream in(rule);
   std::string token;
   int length = 0;
@@ -48,7 +48,7 @@ bool SideTooLong(const std::string &rule) {
   return false;
 }
 
-void ExpectSameSystem(const RuleTable &actual, const RuleTable &expected, const std::string &what) {
+void ExpectSameSystem(const RuleTable& actual, const RuleTable& expected, const std::string& what) {
   EXPECT_EQ(TableRules(actual), TableRules(expected)) << what;
   EXPECT_EQ(actual.symbolCount, expected.symbolCount) << what;
   for (int s = 1; s <= expected.symbolCount; ++s) {
@@ -63,12 +63,12 @@ TEST(CorpusFormats, XmlAndAriSamplesGiveTheSystemOfTheirTpdbText) {
   SELKO_NEED_CORPUS(corpus);
   int compared = 0;
   int refused = 0;
-  for (const auto &entry : clitest::fs::directory_iterator(corpus + "/xml")) {
+  for (const auto& entry : clitest::fs::directory_iterator(corpus + "/xml")) {
     const std::string name = entry.path().stem().string();
     const std::string tpdb = ReadText(corpus + "/tpdb/" + name + ".srs");
     const std::vector<std::string> rules = TpdbRules(tpdb);
     bool tooLong = false;
-    for (const std::string &rule : rules)
+    for (const std::string& rule : rules)
       tooLong = tooLong || SideTooLong(rule);
 
     std::string xmlError;
@@ -97,7 +97,7 @@ TEST(CorpusFormats, XmlAndAriSamplesGiveTheSystemOfTheirTpdbText) {
 
 TEST(CorpusFormats, WindowTpdbReaderOnThePreparedLinesGivesTheXmlSystem) {
   SELKO_NEED_CORPUS(corpus);
-  for (const char *name : {"std-0753", "rel-0142", "std-0396"}) {
+  for (const char* name : {"std-0753", "rel-0142", "std-0396"}) {
     std::string error;
     const auto xml = ReadXmlSystem(ReadText(corpus + "/xml/" + name + ".xml"), error);
     ASSERT_NE(xml, nullptr) << error;
@@ -113,13 +113,13 @@ TEST(CorpusFormats, WindowTpdbReaderOnThePreparedLinesGivesTheXmlSystem) {
   }
 }
 
-std::string Xml(const std::string &rules, const std::string &signature = "") {
+std::string Xml(const std::string& rules, const std::string& signature = "") {
   return "<?xml version=\"1.0\"?>\n<problem type=\"termination\"><trs><rules>" + rules +
          "</rules><signature>" + signature + "</signature></trs><strategy>FULL</strategy>" +
          "</problem>\n";
 }
 
-std::string Unary(const std::vector<std::string> &names, const std::string &variable = "x") {
+std::string Unary(const std::vector<std::string>& names, const std::string& variable = "x") {
   std::string term = "<var>" + variable + "</var>";
   for (auto n = names.rbegin(); n != names.rend(); ++n) {
     term = "<funapp><name>" + *n + "</name><arg>" + term + "</arg></funapp>";
@@ -127,7 +127,7 @@ std::string Unary(const std::vector<std::string> &names, const std::string &vari
   return term;
 }
 
-std::string XmlRule(const std::string &lhs, const std::string &rhs) {
+std::string XmlRule(const std::string& lhs, const std::string& rhs) {
   return "<rule><lhs>" + lhs + "</lhs><rhs>" + rhs + "</rhs></rule>";
 }
 
@@ -176,7 +176,7 @@ TEST(XmlFormat, RefusesWhatIsNotUnaryOverOneVariableWithAClearMessage) {
       {"<?xml version=\"1.0\"?><problem><trs></trs></problem>", "no <rules> element"},
       {"<?xml version=\"1.0\"?><other/>", "no <problem><trs> element"},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     std::string error;
     EXPECT_EQ(ReadXmlSystem(c.text, error), nullptr) << c.text;
     EXPECT_EQ(error, c.message);
@@ -253,7 +253,7 @@ TEST(AriFormat, RefusesNonUnarySignaturesAndMalformedTextNamingLineAndColumn) {
       {head + "(fun |a 1)\n", "line 3, column 6: '|' without a closing '|'"},
       {head + std::string(2000, '('), "line 3, column 1001: parentheses nested too deeply"},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     std::string error;
     EXPECT_EQ(ReadAriSystem(c.text, error), nullptr) << c.text;
     EXPECT_EQ(error, c.message);

@@ -15,8 +15,8 @@ const std::string kHeading = "Looping derivation (each step with its rule and th
 
 // A graph over strings written as blank-separated names of `table`'s symbols, with the edges
 // given as pairs (t, s): t rewrites in one step to a string that contains s.
-AncestorGraph Graph(const RuleTable &table, const std::vector<std::string> &strings,
-                    const std::vector<std::pair<int, int>> &edges, int reported) {
+AncestorGraph Graph(const RuleTable& table, const std::vector<std::string>& strings,
+                    const std::vector<std::pair<int, int>>& edges, int reported) {
   AncestorGraph graph;
   graph.names.assign(table.names.begin(), table.names.begin() + table.symbolCount + 1);
   graph.strings.resize(strings.size() + 1);
@@ -30,7 +30,7 @@ AncestorGraph Graph(const RuleTable &table, const std::vector<std::string> &stri
     }
   }
   graph.ancestor.assign(strings.size() + 1, std::vector<bool>(strings.size() + 1, false));
-  for (const auto &[t, s] : edges)
+  for (const auto& [t, s] : edges)
     graph.ancestor[t][s] = true;
   graph.reported = reported;
   return graph;
@@ -124,7 +124,7 @@ namespace selko {
 namespace {
 
 // The derivation of a loop that the prover itself found, through the command line's runner.
-std::vector<std::string> DerivationOf(const std::string &text) {
+std::vector<std::string> DerivationOf(const std::string& text) {
   const Problem problem = PrepareProblem("p.srs", text, InputFormat::Auto, false);
   const ProblemOutcome outcome = RunProblem(problem, RunOptions{}, true);
   EXPECT_EQ(outcome.result.status, Status::LoopFound) << text;

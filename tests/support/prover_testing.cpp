@@ -73,7 +73,8 @@ namespace {
 
 std::string Visible(const std::string& line) {
   std::string out = "\"";
-  for (char c : line) out += c == ' ' ? std::string("\xC2\xB7") : std::string(1, c);
+  for (char c : line)
+    out += c == ' ' ? std::string("\xC2\xB7") : std::string(1, c);
   return out + "\"";
 }
 

@@ -40,20 +40,20 @@ const QStringList kSwapProof{
     "Terminating since no rules remain.",
 };
 
-QString Visible(const QStringList &lines) {
+QString Visible(const QStringList& lines) {
   QString text;
-  for (const QString &line : lines)
+  for (const QString& line : lines)
     text += "  [" + QString(line).replace(' ', QChar(0xB7)) + "]\n";
   return text;
 }
 
-QByteArray FileBytes(const QString &name) {
+QByteArray FileBytes(const QString& name) {
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) return "(missing)";
   return file.readAll();
 }
 
-bool WriteFile(const QString &name, const QByteArray &bytes) {
+bool WriteFile(const QString& name, const QByteArray& bytes) {
   QFile file(name);
   return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
@@ -76,18 +76,18 @@ private:
   QString startDir_;
   std::unique_ptr<TestWindow> window_;
 
-  template <typename Control> Control *Find(const char *name) {
-    auto *control = window_->Find<Control>(name);
+  template <typename Control> Control* Find(const char* name) {
+    auto* control = window_->Find<Control>(name);
     if (control == nullptr) qFatal("no control %s", name);
     return control;
   }
-  QPlainTextEdit *Memo(const char *name) { return Find<QPlainTextEdit>(name); }
+  QPlainTextEdit* Memo(const char* name) { return Find<QPlainTextEdit>(name); }
   QStringList Result() { return MainWindow::Lines(Memo("Memo2")); }
   QString Status() { return Find<QLabel>("Label4")->text(); }
 
   // Types the lines into the input area, as the user does, replacing what it held.
-  void TypeInput(const QStringList &lines) {
-    QPlainTextEdit *memo = Memo("Memo1");
+  void TypeInput(const QStringList& lines) {
+    QPlainTextEdit* memo = Memo("Memo1");
     memo->selectAll();
     QTest::keyClick(memo, Qt::Key_Delete);
     for (qsizetype k = 0; k < lines.size(); ++k) {
@@ -95,15 +95,15 @@ private:
       QTest::keyClicks(memo, lines[k]);
     }
   }
-  void ClickEntry(const QString &name) {
-    auto *list = Find<QListWidget>("FileListBox1");
-    const QList<QListWidgetItem *> found = list->findItems(name, Qt::MatchExactly);
+  void ClickEntry(const QString& name) {
+    auto* list = Find<QListWidget>("FileListBox1");
+    const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
     if (found.size() != 1) qFatal("no entry %s", qPrintable(name));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(found[0]).center());
   }
-  void Click(const char *name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
-  void SetOption(const char *name, bool on) {
+  void Click(const char* name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
+  void SetOption(const char* name, bool on) {
     if (Find<QCheckBox>(name)->isChecked() != on) Click(name);
   }
   // Uncovers the options and sets "match bnd".
@@ -111,14 +111,14 @@ private:
     if (Find<QPushButton>("Button7")->isVisible()) Click("Button7");
     SetOption("CheckBox3", on);
   }
-  void SetText(const char *edit, const QString &text) {
-    QLineEdit *box = Find<QLineEdit>(edit);
+  void SetText(const char* edit, const QString& text) {
+    QLineEdit* box = Find<QLineEdit>(edit);
     box->selectAll();
     QTest::keyClicks(box, text);
   }
-  bool Covered(const char *name, QPoint at) {
-    QWidget *top = window_->childAt(at);
-    QWidget *control = Find<QWidget>(name);
+  bool Covered(const char* name, QPoint at) {
+    QWidget* top = window_->childAt(at);
+    QWidget* control = Find<QWidget>(name);
     return top != nullptr && (top == control || control->isAncestorOf(top));
   }
 
@@ -152,10 +152,10 @@ private slots:
     QCOMPARE(fresh.palette().color(QPalette::Window), QColor(252, 230, 160));
     QCOMPARE(fresh.font().pixelSize(), 11);
     // Every control fits inside the client area.
-    for (QWidget *child : fresh.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    for (QWidget* child : fresh.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       QVERIFY2(fresh.rect().contains(child->geometry()), qPrintable(child->objectName()));
     }
-    for (const char *box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
+    for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
       QVERIFY2(!fresh.Find<QCheckBox>(box)->isChecked(), box);
     }
   }
@@ -165,7 +165,7 @@ private slots:
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("hidden");
-    const auto row = [](const char *name, const char *kind, QRect geometry, const char *text,
+    const auto row = [](const char* name, const char* kind, QRect geometry, const char* text,
                         bool hidden = false) {
       QTest::newRow(name) << QString(kind) << geometry << QString(text) << hidden;
     };
@@ -199,24 +199,24 @@ private slots:
     QFETCH(QString, text);
     QFETCH(bool, hidden);
     TestWindow fresh;
-    QWidget *control = fresh.Find<QWidget>(QTest::currentDataTag());
+    QWidget* control = fresh.Find<QWidget>(QTest::currentDataTag());
     QVERIFY(control != nullptr);
     QCOMPARE(control->parentWidget(), &fresh);
     QCOMPARE(QString(control->metaObject()->className()), kind);
     QCOMPARE(control->geometry(), geometry);
     QCOMPARE(control->isHidden(), hidden);
     if (text.isNull()) return;
-    if (auto *label = qobject_cast<QLabel *>(control)) QCOMPARE(label->text(), text);
-    if (auto *button = qobject_cast<QAbstractButton *>(control)) QCOMPARE(button->text(), text);
-    if (auto *edit = qobject_cast<QLineEdit *>(control)) QCOMPARE(edit->text(), text);
-    if (auto *memo = qobject_cast<QPlainTextEdit *>(control)) QCOMPARE(memo->toPlainText(), text);
+    if (auto* label = qobject_cast<QLabel*>(control)) QCOMPARE(label->text(), text);
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) QCOMPARE(button->text(), text);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) QCOMPARE(edit->text(), text);
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) QCOMPARE(memo->toPlainText(), text);
   }
 
   void fontsAndColours() {
-    const auto pixels = [this](const char *name) {
+    const auto pixels = [this](const char* name) {
       return Find<QWidget>(name)->font().pixelSize();
     };
-    const auto bold = [this](const char *name) { return Find<QWidget>(name)->font().bold(); };
+    const auto bold = [this](const char* name) { return Find<QWidget>(name)->font().bold(); };
     QCOMPARE(pixels("Label5"), 16);
     QVERIFY(bold("Label5"));
     QCOMPARE(pixels("Button4"), 16);
@@ -232,15 +232,15 @@ private slots:
     QVERIFY2(used.styleHint() != QFont::Serif && !used.fixedPitch(), qPrintable(used.family()));
 
     // Texts fit their place: where the font is wider than the layout's own, it is condensed.
-    for (const char *name : {"Label5", "Label7", "Label2", "Label6", "Label3", "CheckBox1",
+    for (const char* name : {"Label5", "Label7", "Label2", "Label6", "Label3", "CheckBox1",
                              "CheckBox2", "CheckBox3", "CheckBox4"}) {
-      QWidget *control = Find<QWidget>(name);
+      QWidget* control = Find<QWidget>(name);
       QVERIFY2(control->sizeHint().width() <= control->width() ||
                    control->font().stretch() == QFont::ExtraCondensed,
                name);
     }
 
-    QLabel *status = Find<QLabel>("Label4");
+    QLabel* status = Find<QLabel>("Label4");
     QCOMPARE(status->palette().color(QPalette::WindowText), QColor(Qt::red));
     QCOMPARE(status->palette().color(QPalette::Window),
              window_->palette().color(QPalette::Highlight));
@@ -335,7 +335,7 @@ private slots:
     COMPARE_LINES(Result(), kSwapProof);
     QVERIFY(Memo("Memo2")->isVisible());
     QCOMPARE(Status(), QString("terminating"));
-    QLabel *status = Find<QLabel>("Label4");
+    QLabel* status = Find<QLabel>("Label4");
     QCOMPARE(status->width(), status->fontMetrics().horizontalAdvance("terminating"));
     QCOMPARE(status->height(), 16);
     QVERIFY(Covered("Memo2", {400, 300}));
@@ -343,7 +343,7 @@ private slots:
 
     // Inside the run: the input lines as they stand, empty lines included, and the options.
     QCOMPARE(window_->runs.size(), std::size_t{1});
-    const auto &run = window_->runs[0];
+    const auto& run = window_->runs[0];
     QCOMPARE(run.lines, (std::vector<std::string>{"ab->ba", "", " the swap"}));
     QVERIFY(run.options.remLabels);
     QVERIFY(!run.options.matchBound);
@@ -367,7 +367,7 @@ private slots:
     Memo("Memo2")->show(); // and a result is shown
     Click("Button4");
     QCOMPARE(window_->runs.size(), std::size_t{1});
-    const auto &run = window_->runs[0];
+    const auto& run = window_->runs[0];
     QCOMPARE(run.status, QString(" busy "));
     QVERIFY(!run.resultVisible);
     QCOMPARE(run.resultText, QString());
@@ -456,7 +456,7 @@ private slots:
 
   void helpShowsAndAClickHidesIt() {
     Click("Button8");
-    QPlainTextEdit *help = Memo("Memo4");
+    QPlainTextEdit* help = Memo("Memo4");
     QVERIFY(help->isVisible());
     const QStringList expected{
         "SELKO, version 1.4: proving termination of string rewriting systems",
@@ -523,11 +523,11 @@ private slots:
   }
 
   void customizeUncoversTheOptionsUntilStart() {
-    QPushButton *customize = Find<QPushButton>("Button7");
+    QPushButton* customize = Find<QPushButton>("Button7");
     QVERIFY(customize->isVisible());
     Click("Button7");
     QVERIFY(customize->isHidden());
-    for (const char *option :
+    for (const char* option :
          {"Label2", "Edit3", "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
       QVERIFY2(Find<QWidget>(option)->isVisible(), option);
     }
@@ -560,7 +560,7 @@ private slots:
     QVERIFY(WriteFile("d.srs.bak", "x\n"));
     QVERIFY(QDir().mkdir("folder.srs"));
     TestWindow fresh;
-    auto *list = fresh.Find<QListWidget>("FileListBox1");
+    auto* list = fresh.Find<QListWidget>("FileListBox1");
     QStringList names;
     for (int k = 0; k < list->count(); ++k)
       names.append(list->item(k)->text());
@@ -578,7 +578,7 @@ private slots:
     Click("Button3");
     QVERIFY(window_->errors.isEmpty());
     QCOMPARE(FileBytes("swap.srs"), QByteArray("ab->ba\n\n comment\n"));
-    auto *list = Find<QListWidget>("FileListBox1");
+    auto* list = Find<QListWidget>("FileListBox1");
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->item(0)->text(), QString("swap.srs"));
 
@@ -612,7 +612,7 @@ private slots:
     QVERIFY(WriteFile("unix.srs", "a->b"));
     TypeInput(kUnprovable);
     Click("Button3"); // saving re-reads the list
-    auto *list = Find<QListWidget>("FileListBox1");
+    auto* list = Find<QListWidget>("FileListBox1");
     QCOMPARE(list->count(), 3);
     Click("Button4");
     QCOMPARE(Status(), QString(" no proof "));

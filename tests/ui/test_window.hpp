@@ -24,7 +24,7 @@ struct DuringRun {
   bool customizeVisible = false;
   bool helpVisible = true;
   bool busyCursor = false;
-  const Prover *prover = nullptr;
+  const Prover* prover = nullptr;
   std::vector<std::string> lines;
   RunOptions options;
   RunResult result;
@@ -36,17 +36,17 @@ public:
   bool cursorBusyAtError = false; // the busy cursor was still shown when the dialog came
   std::vector<DuringRun> runs;    // one entry per START
 
-  template <typename Control> Control *Find(const char *name) const {
-    return findChild<Control *>(QString::fromLatin1(name));
+  template <typename Control> Control* Find(const char* name) const {
+    return findChild<Control*>(QString::fromLatin1(name));
   }
 
 protected:
-  void ShowError(const QString &message) override {
+  void ShowError(const QString& message) override {
     errors.append(message);
     cursorBusyAtError = QApplication::overrideCursor() != nullptr;
   }
 
-  RunResult RunProver(const std::vector<std::string> &lines, const RunOptions &options) override {
+  RunResult RunProver(const std::vector<std::string>& lines, const RunOptions& options) override {
     DuringRun seen;
     seen.status = Find<QLabel>("Label4")->text();
     seen.resultVisible = Find<QPlainTextEdit>("Memo2")->isVisible();

@@ -7,7 +7,8 @@ namespace selko {
 bool ParseAttempts(const std::string& text, std::int32_t& value) {
   std::size_t p = 0;
   const std::size_t n = text.size();
-  while (p < n && text[p] == ' ') ++p;
+  while (p < n && text[p] == ' ')
+    ++p;
   bool negative = false;
   if (p < n && (text[p] == '+' || text[p] == '-')) {
     negative = text[p] == '-';
@@ -21,7 +22,8 @@ bool ParseAttempts(const std::string& text, std::int32_t& value) {
     ++p;
   }
   if (p == digitsStart) return false;
-  while (p < n && text[p] == ' ') ++p;
+  while (p < n && text[p] == ' ')
+    ++p;
   if (p != n) return false;
   const std::int64_t signedValue = negative ? -magnitude : magnitude;
   if (signedValue > INT32_MAX || signedValue < INT32_MIN) return false;

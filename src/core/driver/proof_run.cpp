@@ -19,7 +19,8 @@ void Prover::ProofRun() {
 
   LogLine("SELKO 1.4 is applied to the string rewriting system");
   CommitWork();
-  for (int r = 1; r <= CurrentTable.ruleCount; ++r) LogLine(FormatRule(r));
+  for (int r = 1; r <= CurrentTable.ruleCount; ++r)
+    LogLine(FormatRule(r));
 
   SaveWorkB();
 

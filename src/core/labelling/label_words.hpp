@@ -27,7 +27,7 @@ constexpr std::uint8_t kComposeMap[4][4] = {
 };
 
 // The map of a word a1 ... ak read as a1(a2(...ak(x)...)) under the kinds of its symbols.
-inline unsigned WordMap(const Word &w, const std::uint8_t *kinds) {
+inline unsigned WordMap(const Word& w, const std::uint8_t* kinds) {
   unsigned m = kIdentityMap;
   for (int k = WordLength(w) - 1; k >= 0; --k)
     m = kComposeMap[kinds[w[k]] & 3u][m];
@@ -44,8 +44,8 @@ inline bool RuleMapsPass(unsigned lhsMap, unsigned rhsMap, bool quasiModel) {
 // Writes into out the word w with every symbol labelled by the value of its argument, the
 // variable standing at start: s labelled 1 stays s, s labelled 0 becomes s + symbolCount.
 // Returns the value of the whole word at start.
-inline int LabelWord(const Word &w, int start, const std::uint8_t *kinds, int symbolCount,
-                     Word &out) {
+inline int LabelWord(const Word& w, int start, const std::uint8_t* kinds, int symbolCount,
+                     Word& out) {
   const int length = WordLength(w);
   out[static_cast<std::size_t>(length)] = 0;
   unsigned v = static_cast<unsigned>(start) & 1u;

@@ -9,7 +9,7 @@ namespace selko {
 namespace {
 
 // Copies the rules (Words, strict flags, count) of rules 1..from.ruleCount onto another table.
-void CopyRules(const RuleTable &from, RuleTable &to) {
+void CopyRules(const RuleTable& from, RuleTable& to) {
   to.ruleCount = from.ruleCount;
   for (int r = 1; r <= from.ruleCount; ++r) {
     to.lhs[r] = from.lhs[r];

@@ -9,10 +9,10 @@ namespace selko {
 namespace {
 
 // Both sides begin with the same symbol; two empty sides count as equal.
-bool SameHead(const Word &l, const Word &u) { return l[0] == u[0]; }
+bool SameHead(const Word& l, const Word& u) { return l[0] == u[0]; }
 
 // out := c followed by w.
-void PutInFront(Symbol c, const Word &w, Word &out) {
+void PutInFront(Symbol c, const Word& w, Word& out) {
   const int length = WordLength(w);
   out[0] = c;
   for (int k = 0; k < length; ++k)
@@ -31,8 +31,8 @@ bool Prover::AddLeftContexts() {
   // than 1000 labelled rules.
   int extended = 0;
   for (int r = 1; r <= rules; ++r) {
-    const Word &l = WorkTable.lhs[r];
-    const Word &u = WorkTable.rhs[r];
+    const Word& l = WorkTable.lhs[r];
+    const Word& u = WorkTable.rhs[r];
     if (SameHead(l, u)) {
       ++extended;
       continue;
@@ -43,11 +43,11 @@ bool Prover::AddLeftContexts() {
   if (rules < 0 || 2 * extended > kMaxRules) return false;
 
   // 1. Extend, into CurrentTable.
-  RuleTable &cur = CurrentTable;
+  RuleTable& cur = CurrentTable;
   int count = 0;
   for (int r = 1; r <= rules; ++r) {
-    const Word &l = WorkTable.lhs[r];
-    const Word &u = WorkTable.rhs[r];
+    const Word& l = WorkTable.lhs[r];
+    const Word& u = WorkTable.rhs[r];
     if (SameHead(l, u)) {
       ++count;
       cur.lhs[count] = l;

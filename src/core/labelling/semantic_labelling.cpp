@@ -12,7 +12,7 @@ namespace {
 // Draws inside one attempt before it gives up without progress.
 constexpr int kMaxDrawsPerAttempt = 10000;
 
-const char *const kKindText[4] = {": identity", ": constant 0", ": constant 1", ": lambda x.1-x"};
+const char* const kKindText[4] = {": identity", ": constant 0", ": constant 1", ": lambda x.1-x"};
 
 // Whether a WorkTable of n symbols and r rules can be labelled: 2n names, and 2r rules plus n
 // rules of the quasi-model variant.
@@ -38,7 +38,7 @@ int Prover::ApplyInterpretation(int kind, int x) {
 
 void Prover::LabelOnce() {
   LabelProgress = 0;
-  const RuleTable &work = WorkTable;
+  const RuleTable& work = WorkTable;
   const int n = work.symbolCount;
   const int r = work.ruleCount;
   if (n < 0 || r < 0 || !LabelledSystemFits(n, r)) return;
@@ -61,7 +61,7 @@ void Prover::LabelOnce() {
   if (!passed) return;
 
   // Labelled copies: rule 2r-1 at start value 0, rule 2r at start value 1.
-  RuleTable &cur = CurrentTable;
+  RuleTable& cur = CurrentTable;
   int count = 0;
   for (int rule = 1; rule <= r; ++rule) {
     for (int b = 0; b <= 1; ++b) {

@@ -25,7 +25,7 @@ struct AncestorTable {
   // Number of the lowest-numbered string equal to `candidate` (a row of `n` symbols followed by
   // zeros); if there is none, the candidate is appended while there is room. 0 when it is
   // neither found nor added.
-  int FindOrAddString(const Word &candidate, int n) {
+  int FindOrAddString(const Word& candidate, int n) {
     for (int k = 1; k <= count; ++k) {
       if (strings[k] == candidate) return k;
     }

@@ -12,21 +12,21 @@ namespace {
 
 // One rule side with its length.
 struct Side {
-  const Symbol *at; // at[0] is the first symbol
+  const Symbol* at; // at[0] is the first symbol
   int n;
 };
 
-inline bool SameSymbols(const Symbol *x, const Symbol *y, int n) {
+inline bool SameSymbols(const Symbol* x, const Symbol* y, int n) {
   return n <= 0 || std::memcmp(x, y, n) == 0;
 }
 
 // Builds the candidate x y z (rest of the row zero), hands it to the table and records it as an
 // ancestor of string a. Candidates longer than a Word are dropped.
-void Keep(AncestorTable &table, int a, Side x, Side y, Side z) {
+void Keep(AncestorTable& table, int a, Side x, Side y, Side z) {
   const int n = x.n + y.n + z.n;
   if (n > kMaxWordLength) return;
   Word t{};
-  Symbol *out = t.data();
+  Symbol* out = t.data();
   if (x.n > 0) std::memcpy(out, x.at, x.n);
   if (y.n > 0) std::memcpy(out + x.n, y.at, y.n);
   if (z.n > 0) std::memcpy(out + x.n + y.n, z.at, z.n);
@@ -37,34 +37,34 @@ void Keep(AncestorTable &table, int a, Side x, Side y, Side z) {
 constexpr Side kNothing{nullptr, 0};
 
 // s = u v with |u| = i and v a non-empty prefix of r: u l rewrites to s followed by the rest of r.
-void AncestorRightOverlap(AncestorTable &table, int a, Side s, Side l, Side r, int i) {
+void AncestorRightOverlap(AncestorTable& table, int a, Side s, Side l, Side r, int i) {
   const int overlap = s.n - i;
   if (overlap > r.n || !SameSymbols(s.at + i, r.at, overlap)) return;
   Keep(table, a, Side{s.at, i}, l, kNothing);
 }
 
 // s = u r v with |u| = i: u l v rewrites to s.
-void AncestorRhsInside(AncestorTable &table, int a, Side s, Side l, Side r, int i) {
+void AncestorRhsInside(AncestorTable& table, int a, Side s, Side l, Side r, int i) {
   if (i + r.n > s.n || !SameSymbols(s.at + i, r.at, r.n)) return;
   Keep(table, a, Side{s.at, i}, l, Side{s.at + i + r.n, s.n - i - r.n});
 }
 
 // r = w x with |w| = i and s = x y: l y rewrites to w followed by s.
-void AncestorLeftOverlap(AncestorTable &table, int a, Side s, Side l, Side r, int i) {
+void AncestorLeftOverlap(AncestorTable& table, int a, Side s, Side l, Side r, int i) {
   const int overlap = r.n - i;
   if (overlap > s.n || !SameSymbols(r.at + i, s.at, overlap)) return;
   Keep(table, a, l, Side{s.at + overlap, s.n - overlap}, kNothing);
 }
 
 // r = w s z with |w| = i: l rewrites to w s z.
-void AncestorInsideRhs(AncestorTable &table, int a, Side s, Side l, Side r, int i) {
+void AncestorInsideRhs(AncestorTable& table, int a, Side s, Side l, Side r, int i) {
   if (i + s.n > r.n || !SameSymbols(r.at + i, s.at, s.n)) return;
   Keep(table, a, l, kNothing, kNothing);
 }
 
 // Prunes the table to the strings that are an ancestor of some alive string; the lowest of them
 // starts a looping derivation, which is logged after the header and the rules.
-void ReportLoop(Prover &prover, AncestorTable &table) {
+void ReportLoop(Prover& prover, AncestorTable& table) {
   int aliveCount = table.count;
   for (int k = 1; k <= table.count; ++k)
     table.alive[k] = 1;
@@ -73,7 +73,7 @@ void ReportLoop(Prover &prover, AncestorTable &table) {
     before = aliveCount;
     for (int k = 1; k <= table.count; ++k) {
       if (table.alive[k] == 0) continue;
-      const auto &row = table.ancestor[k];
+      const auto& row = table.ancestor[k];
       bool keeps = false;
       for (int m = 1; m <= table.count && !keeps; ++m) {
         keeps = row[m] != 0 && table.alive[m] != 0;
@@ -90,7 +90,7 @@ void ReportLoop(Prover &prover, AncestorTable &table) {
   while (table.alive[k] == 0)
     ++k;
   std::string line = "Non-terminating; looping derivation starting in: ";
-  const Word &s = table.strings[k];
+  const Word& s = table.strings[k];
   for (int p = 0; p < table.length[k]; ++p) {
     const Symbol c = s[p];
     if (c <= kMaxSymbols) line += prover.WorkTable.names[c];
@@ -106,7 +106,7 @@ void ReportLoop(Prover &prover, AncestorTable &table) {
 void Prover::LoopSearch() {
   LoopStart = 0;
   LastAncestors.count = 0;
-  const RuleTable &w = WorkTable;
+  const RuleTable& w = WorkTable;
   const int rules = w.ruleCount < 0 ? 0 : (w.ruleCount > kMaxRules ? kMaxRules : w.ruleCount);
   std::array<std::uint8_t, kMaxRules + 1> lhsLength{};
   std::array<std::uint8_t, kMaxRules + 1> rhsLength{};
@@ -120,7 +120,7 @@ void Prover::LoopSearch() {
   table.count = rules < kMaxAncestorStrings ? rules : kMaxAncestorStrings;
   for (int k = 1; k <= table.count; ++k) {
     const int n = lhsLength[k];
-    Word &s = table.strings[k];
+    Word& s = table.strings[k];
     std::memcpy(s.data(), w.lhs[k].data(), n);
     table.length[k] = static_cast<std::uint8_t>(n);
   }

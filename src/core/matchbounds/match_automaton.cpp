@@ -9,9 +9,9 @@
 
 namespace selko {
 
-void MatchAutomaton::NextEpoch(std::int32_t &epoch, Memo &stamps) {
+void MatchAutomaton::NextEpoch(std::int32_t& epoch, Memo& stamps) {
   if (epoch == INT32_MAX) { // never reached in practice; an old stamp must not look current
-    for (auto &row : stamps)
+    for (auto& row : stamps)
       row.fill(0);
     epoch = 0;
   }
@@ -45,14 +45,14 @@ int MatchAutomaton::AddTransition(int from, int to, Symbol s, int height) {
   return t;
 }
 
-bool MatchBoundFits(const RuleTable &work) {
+bool MatchBoundFits(const RuleTable& work) {
   if (work.symbolCount < 0 || work.symbolCount >= kMaxSymbols) return false;
   if (work.ruleCount < 0 || work.ruleCount > kMaxRules) return false;
   int rules = work.ruleCount;
   int startTransitions = 1;
   for (int r = 1; r <= work.ruleCount; ++r) {
-    const Word &l = work.lhs[static_cast<std::size_t>(r)];
-    const Word &u = work.rhs[static_cast<std::size_t>(r)];
+    const Word& l = work.lhs[static_cast<std::size_t>(r)];
+    const Word& u = work.rhs[static_cast<std::size_t>(r)];
     const int m = WordLength(l);
     const int k = WordLength(u);
     if (m == 0 || k == 0) return false;
@@ -68,16 +68,16 @@ bool MatchBoundFits(const RuleTable &work) {
   return rules <= kMaxRules && startTransitions <= MatchAutomaton::kStartLimit;
 }
 
-void MatchAutomaton::BuildStartAutomaton(RuleTable &current, const RuleTable &work) {
+void MatchAutomaton::BuildStartAutomaton(RuleTable& current, const RuleTable& work) {
   // The closure symbol and the closure rules a1 ... ak # -> r for every proper prefix.
   const int closure = ++current.symbolCount;
   current.names[static_cast<std::size_t>(closure)] = "#";
   for (int r = 1; r <= work.ruleCount; ++r) {
-    const Word &l = work.lhs[static_cast<std::size_t>(r)];
+    const Word& l = work.lhs[static_cast<std::size_t>(r)];
     const int m = WordLength(l);
     for (int k = 1; k < m; ++k) {
       const auto c = static_cast<std::size_t>(++current.ruleCount);
-      Word &prefix = current.lhs[c];
+      Word& prefix = current.lhs[c];
       for (int p = 0; p < k; ++p)
         prefix[static_cast<std::size_t>(p)] = l[static_cast<std::size_t>(p)];
       prefix[static_cast<std::size_t>(k)] = static_cast<Symbol>(closure);
@@ -93,7 +93,7 @@ void MatchAutomaton::BuildStartAutomaton(RuleTable &current, const RuleTable &wo
   AddState();
   AddTransition(2, 2, static_cast<Symbol>(closure), 0);
   for (int r = 1; r <= work.ruleCount; ++r) {
-    const Word &u = work.rhs[static_cast<std::size_t>(r)];
+    const Word& u = work.rhs[static_cast<std::size_t>(r)];
     const int k = WordLength(u);
     int from = 1;
     for (int p = 0; p < k; ++p) {
@@ -120,7 +120,7 @@ bool MatchAutomaton::CanReadLhs(int j, int q) {
   return ok;
 }
 
-void MatchAutomaton::FindLhsPaths(int s, const Word &lhs) {
+void MatchAutomaton::FindLhsPaths(int s, const Word& lhs) {
   pathCount = 0;
   pathLength = WordLength(lhs);
   if (pathLength == 0) return;
@@ -185,7 +185,7 @@ bool MatchAutomaton::CanReadRhs(int j, int q) {
   return ok;
 }
 
-bool MatchAutomaton::TraceRhs(int from, const Word &rhs, int j, int height, int into) {
+bool MatchAutomaton::TraceRhs(int from, const Word& rhs, int j, int height, int into) {
   if (!SameWord(rhs, rhsWord) || height != rhsHeight || into != rhsInto) {
     rhsWord = rhs;
     rhsLength = WordLength(rhs);
@@ -197,8 +197,8 @@ bool MatchAutomaton::TraceRhs(int from, const Word &rhs, int j, int height, int 
   return CanReadRhs(j, from);
 }
 
-void MatchAutomaton::MakeCompatible(int path, int s, const Word &rhs) {
-  const auto &p = paths[static_cast<std::size_t>(path)];
+void MatchAutomaton::MakeCompatible(int path, int s, const Word& rhs) {
+  const auto& p = paths[static_cast<std::size_t>(path)];
   int lowest = label[static_cast<std::size_t>(p[0])];
   for (int i = 1; i < pathLength; ++i) {
     const int l = label[static_cast<std::size_t>(p[static_cast<std::size_t>(i)])];
@@ -254,8 +254,8 @@ void Prover::MatchBoundProof() {
     }
     prev = m.transitionCount;
     for (int r = 1; r <= CurrentTable.ruleCount && !m.giveUp; ++r) {
-      const Word &lhs = CurrentTable.lhs[static_cast<std::size_t>(r)];
-      const Word &rhs = CurrentTable.rhs[static_cast<std::size_t>(r)];
+      const Word& lhs = CurrentTable.lhs[static_cast<std::size_t>(r)];
+      const Word& rhs = CurrentTable.rhs[static_cast<std::size_t>(r)];
       const int n = m.stateCount; // states made while handling rule r wait for rule r + 1
       for (int s = 1; s <= n && !m.giveUp; ++s) {
         m.FindLhsPaths(s, lhs);

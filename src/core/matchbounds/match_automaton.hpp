@@ -41,15 +41,15 @@ struct MatchAutomaton {
 
   // Makes `current` (a copy of `work`) the extended system: the closure symbol "#" and the
   // closure rules; then builds the automaton accepting every rhs followed by any number of #.
-  void BuildStartAutomaton(RuleTable &current, const RuleTable &work);
+  void BuildStartAutomaton(RuleTable& current, const RuleTable& work);
   // Stores every path from state s reading `lhs` (labels ignored), up to kMaxPaths; one more
   // sets giveUp.
-  void FindLhsPaths(int s, const Word &lhs);
+  void FindLhsPaths(int s, const Word& lhs);
   // Makes the automaton read `rhs` from s to the end of stored path `path`, one label higher.
-  void MakeCompatible(int path, int s, const Word &rhs);
+  void MakeCompatible(int path, int s, const Word& rhs);
   // True when rhs positions j.. (from 0) can be read from state `from` along transitions
   // labelled `height`, the last one entering `into`.
-  bool TraceRhs(int from, const Word &rhs, int j, int height, int into);
+  bool TraceRhs(int from, const Word& rhs, int j, int height, int into);
 
 private:
   // Memos of the two searches, valid while their stamp equals the current epoch. They only
@@ -58,7 +58,7 @@ private:
   bool CanReadRhs(int j, int q);
 
   using Memo = std::array<std::array<std::int32_t, kCapacity>, kMaxWordLength>;
-  static void NextEpoch(std::int32_t &epoch, Memo &stamps); // invalidates every memo entry
+  static void NextEpoch(std::int32_t& epoch, Memo& stamps); // invalidates every memo entry
   Memo lhsStamp{};
   Memo rhsStamp{};
   std::array<std::array<std::uint8_t, kCapacity>, kMaxWordLength> lhsMemo{};
@@ -75,6 +75,6 @@ private:
 
 // Whether MatchBoundProof can run on `work` within the fixed capacities: every side non-empty,
 // every symbol named, room for the closure symbol, the closure rules and the start automaton.
-bool MatchBoundFits(const RuleTable &work);
+bool MatchBoundFits(const RuleTable& work);
 
 } // namespace selko

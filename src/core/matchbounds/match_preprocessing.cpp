@@ -5,7 +5,7 @@
 namespace selko {
 
 void Prover::ExpandEmptyRhs() {
-  const RuleTable &saved = SlotA;
+  const RuleTable& saved = SlotA;
   const int n = saved.symbolCount;
   bool anyEmpty = false;
   bool fits = n >= 1 && n <= kMaxSymbols;
@@ -29,7 +29,7 @@ void Prover::ExpandEmptyRhs() {
 
   LogLine("Expand empty rhs:");
   RestoreWorkA(); // the saved system's names and symbols, its rules rebuilt below
-  RuleTable &work = WorkTable;
+  RuleTable& work = WorkTable;
   work.ruleCount = 0;
   for (int r = 1; r <= saved.ruleCount; ++r) {
     const auto ur = static_cast<std::size_t>(r);
@@ -60,8 +60,8 @@ void Prover::ExpandEmptyRhs() {
 
 bool Prover::StripCommonSymbol() {
   if (WorkTable.ruleCount != 1) return false;
-  Word &l = WorkTable.lhs[1];
-  Word &u = WorkTable.rhs[1];
+  Word& l = WorkTable.lhs[1];
+  Word& u = WorkTable.rhs[1];
   const int m = WordLength(l);
   const int k = WordLength(u);
   if (m < 2 || k < 2) return false;

@@ -8,7 +8,7 @@ namespace selko {
 namespace {
 
 // True when some symbol of the table is named `name`.
-bool NameTaken(const RuleTable &t, const std::string &name) {
+bool NameTaken(const RuleTable& t, const std::string& name) {
   for (int s = 1; s <= t.symbolCount; ++s) {
     if (t.names[s] == name) return true;
   }
@@ -18,7 +18,7 @@ bool NameTaken(const RuleTable &t, const std::string &name) {
 // The name of the mark of a symbol named `name`: a one-letter lower-case name is marked by its
 // upper case, any other name by "#" in front. A mark never takes a name already in use: then it
 // is "#" followed by the name, with a further "#" in front for as long as that is taken too.
-std::string MarkName(const RuleTable &t, const std::string &name) {
+std::string MarkName(const RuleTable& t, const std::string& name) {
   std::string mark;
   if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
     mark = std::string(1, static_cast<char>(name[0] - 'a' + 'A'));
@@ -35,7 +35,7 @@ std::string MarkName(const RuleTable &t, const std::string &name) {
 } // namespace
 
 bool Prover::AddDependencyPairs() {
-  RuleTable &t = WorkTable;
+  RuleTable& t = WorkTable;
   const int n0 = t.symbolCount;
   const int m0 = t.ruleCount;
   if (n0 < 0 || n0 > kMaxSymbols || m0 < 0 || m0 > kMaxRules) return false;
@@ -53,7 +53,7 @@ bool Prover::AddDependencyPairs() {
 
   int pairCount = 0;
   for (int r = 1; r <= m0; ++r) {
-    const Word &rhs = t.rhs[r];
+    const Word& rhs = t.rhs[r];
     const int length = WordLength(rhs);
     for (int p = 0; p < length; ++p) {
       const Symbol c = rhs[p];

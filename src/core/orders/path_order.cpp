@@ -9,14 +9,14 @@ namespace selko {
 namespace {
 
 // The symbol at position p (from 1) of a Word of length n, 0 past its end.
-inline Symbol At(const Word &w, int n, int p) { return p <= n ? w[p - 1] : Symbol{0}; }
+inline Symbol At(const Word& w, int n, int p) { return p <= n ? w[p - 1] : Symbol{0}; }
 
 // For each position j (from 1) of the rhs, the last position p of the lhs such that the rhs
 // suffix from j is a scattered subword of the lhs suffix from p (0 when there is none);
 // entry rhsLength + 1 is lhsLength + 1. The rhs suffix from j is then a scattered subword of
 // the lhs suffix after position i exactly when i + 1 <= last[j].
-void LastEmbeddings(const Word &lhs, int lhsLength, const Word &rhs, int rhsLength,
-                    std::array<int, kMaxWordLength + 2> &last) {
+void LastEmbeddings(const Word& lhs, int lhsLength, const Word& rhs, int rhsLength,
+                    std::array<int, kMaxWordLength + 2>& last) {
   last[static_cast<std::size_t>(rhsLength + 1)] = lhsLength + 1;
   int p = lhsLength + 1;
   for (int j = rhsLength; j >= 1; --j) {
@@ -33,7 +33,7 @@ void LastEmbeddings(const Word &lhs, int lhsLength, const Word &rhs, int rhsLeng
 }
 
 // The Word w with every occurrence of symbol s removed.
-Word Erase(const Word &w, Symbol s) {
+Word Erase(const Word& w, Symbol s) {
   Word out{};
   const int n = WordLength(w);
   int k = 0;
@@ -48,11 +48,11 @@ Word Erase(const Word &w, Symbol s) {
 
 bool Prover::OrientRules() {
   bool result = true;
-  const RuleTable &t = CurrentTable;
+  const RuleTable& t = CurrentTable;
   const int n = t.symbolCount < kMaxSymbols ? t.symbolCount : kMaxSymbols;
   for (int r = 1; r <= t.ruleCount && result; ++r) {
-    const Word &lhs = t.lhs[r];
-    const Word &rhs = t.rhs[r];
+    const Word& lhs = t.lhs[r];
+    const Word& rhs = t.rhs[r];
     const int lhsLength = WordLength(lhs);
     const int rhsLength = WordLength(rhs);
     int i = 1;

@@ -11,10 +11,10 @@ namespace selko {
 
 namespace {
 
-const char *const kHeaderPlain = "Choose polynomial interpretation:";
-const char *const kHeaderA =
+const char* const kHeaderPlain = "Choose polynomial interpretation:";
+const char* const kHeaderA =
     "Reverse every lhs and rhs of the system and choose polynomial interpretation:";
-const char *const kHeaderB =
+const char* const kHeaderB =
     "Reverse every lhs and rhs of the system and choose polynomialinterpretation:";
 
 // What a successor adds to k when e tenfold symbols are applied after it. A sixth tenfold
@@ -42,14 +42,14 @@ Range StepRange(int step) {
 
 // Sets SuccessorSet and TenfoldSet for candidate (s, t) of a step; every symbol outside both
 // sets is the identity.
-void SetCandidate(int step, int s, int t, int n, std::array<std::uint8_t, kMaxSymbols + 1> &succ,
-                  std::array<std::uint8_t, kMaxSymbols + 1> &ten) {
-  auto only = [n](std::array<std::uint8_t, kMaxSymbols + 1> &set, int a, int b) {
+void SetCandidate(int step, int s, int t, int n, std::array<std::uint8_t, kMaxSymbols + 1>& succ,
+                  std::array<std::uint8_t, kMaxSymbols + 1>& ten) {
+  auto only = [n](std::array<std::uint8_t, kMaxSymbols + 1>& set, int a, int b) {
     std::fill(set.begin(), set.end(), std::uint8_t{0});
     if (a >= 1 && a <= n) set[static_cast<std::size_t>(a)] = 1;
     if (b >= 1 && b <= n) set[static_cast<std::size_t>(b)] = 1;
   };
-  auto allBut = [n](std::array<std::uint8_t, kMaxSymbols + 1> &set, int a, int b) {
+  auto allBut = [n](std::array<std::uint8_t, kMaxSymbols + 1>& set, int a, int b) {
     std::fill(set.begin(), set.end(), std::uint8_t{0});
     for (int x = 1; x <= n; ++x)
       set[static_cast<std::size_t>(x)] = x != a && x != b ? 1 : 0;
@@ -72,8 +72,8 @@ void SetCandidate(int step, int s, int t, int n, std::array<std::uint8_t, kMaxSy
 
 // One side under the tenfold family: the number of tenfold symbols e (so c = 10^e) and k.
 // Returns false on an overflow (a sixth tenfold symbol).
-inline bool TenfoldSide(const Word &w, const std::uint8_t *cls, bool reversed, int &e,
-                        std::int32_t &k) {
+inline bool TenfoldSide(const Word& w, const std::uint8_t* cls, bool reversed, int& e,
+                        std::int32_t& k) {
   e = 0;
   k = 0;
   if (!reversed) {
@@ -101,20 +101,20 @@ inline bool TenfoldSide(const Word &w, const std::uint8_t *cls, bool reversed, i
 } // namespace
 
 void Prover::PrepareCounting() {
-  const RuleTable &t = CurrentTable;
+  const RuleTable& t = CurrentTable;
   const int rules = std::clamp(t.ruleCount, 0, kMaxRules);
   std::array<std::int8_t, 256> delta{};
   std::int32_t next = 0;
   for (int r = 1; r <= rules; ++r) {
     CountingStart[static_cast<std::size_t>(r)] = next;
-    const Word &l = t.lhs[static_cast<std::size_t>(r)];
-    const Word &u = t.rhs[static_cast<std::size_t>(r)];
+    const Word& l = t.lhs[static_cast<std::size_t>(r)];
+    const Word& u = t.rhs[static_cast<std::size_t>(r)];
     for (int p = 0; p < kMaxWordLength && l[static_cast<std::size_t>(p)] != 0; ++p)
       ++delta[l[static_cast<std::size_t>(p)]];
     for (int p = 0; p < kMaxWordLength && u[static_cast<std::size_t>(p)] != 0; ++p)
       --delta[u[static_cast<std::size_t>(p)]];
     // Each symbol once, in the order it is met, and its entry cleared for the next rule.
-    auto collect = [&](const Word &w) {
+    auto collect = [&](const Word& w) {
       for (int p = 0; p < kMaxWordLength && w[static_cast<std::size_t>(p)] != 0; ++p) {
         const Symbol s = w[static_cast<std::size_t>(p)];
         if (delta[s] != 0) {
@@ -157,7 +157,7 @@ bool Prover::CheckTenfold() {
                                   (TenfoldSet[static_cast<std::size_t>(s)] != 0 ? 2 : 0));
   }
   const bool reversed = SearchDirection == Direction::Reversed;
-  const RuleTable &t = CurrentTable;
+  const RuleTable& t = CurrentTable;
   return EvaluateRules(t.ruleCount, FailHint, RemoveMark, [&](int r) {
     int eL = 0, eR = 0;
     std::int32_t kL = 0, kR = 0;
@@ -170,7 +170,7 @@ bool Prover::CheckTenfold() {
 }
 
 bool Prover::RemoveByInterpretation() {
-  RuleTable &table = CurrentTable;
+  RuleTable& table = CurrentTable;
   const int n = std::clamp(table.symbolCount, 0, kMaxSymbols);
   const int rules = std::clamp(table.ruleCount, 0, kMaxRules);
   FailHint = 0;
@@ -230,7 +230,7 @@ bool Prover::RemoveByInterpretation() {
   if (!found) return false;
 
   if (ReportSteps != 0 && winningStep <= 12) {
-    auto name = [&](int s) -> const std::string & {
+    auto name = [&](int s) -> const std::string& {
       return table.names[static_cast<std::size_t>(s)];
     };
     if (winningStep <= 5) {
@@ -250,7 +250,7 @@ bool Prover::RemoveByInterpretation() {
     } else {
       const bool useB = winningStep >= 9 && winningStep <= 11;
       LogLine(SearchDirection == Direction::Plain ? kHeaderPlain : useB ? kHeaderB : kHeaderA);
-      const std::string &s = name(winS);
+      const std::string& s = name(winS);
       switch (winningStep) {
       case 6: LogLine(s + ": lambda x.10x,  rest lambda x.x+1"); break;
       case 7:

@@ -19,7 +19,7 @@ enum RuleVerdict : int { kRuleFails = -1, kRuleWeak = 0, kRuleStrict = 1 };
 // failing rule is found first, never the result, and the marks of a failing candidate are
 // never used.
 template <class Classify>
-bool EvaluateRules(int ruleCount, std::int32_t &hint, std::array<std::uint8_t, kMaxRules + 1> &mark,
+bool EvaluateRules(int ruleCount, std::int32_t& hint, std::array<std::uint8_t, kMaxRules + 1>& mark,
                    Classify classify) {
   if (ruleCount > kMaxRules) ruleCount = kMaxRules;
   if (hint >= 1 && hint <= ruleCount && classify(hint) == kRuleFails) return false;

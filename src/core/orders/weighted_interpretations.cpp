@@ -25,10 +25,10 @@ bool InInt32(Wide v) {
 }
 
 // Sum of M[row][s] * w(s) over s = 1..symbols, leaving out column `skip` (0: none).
-Wide RowValue(const ConstraintMatrix &m, int row,
-              const std::array<std::int64_t, kMaxSymbols + 1> &w, int skip) {
+Wide RowValue(const ConstraintMatrix& m, int row,
+              const std::array<std::int64_t, kMaxSymbols + 1>& w, int skip) {
   Wide sum = 0;
-  const auto &e = m.entry[static_cast<std::size_t>(row)];
+  const auto& e = m.entry[static_cast<std::size_t>(row)];
   for (int s = 1; s <= m.symbols; ++s)
     if (s != skip)
       sum += static_cast<Wide>(e[static_cast<std::size_t>(s)]) * w[static_cast<std::size_t>(s)];
@@ -37,9 +37,9 @@ Wide RowValue(const ConstraintMatrix &m, int row,
 
 } // namespace
 
-bool BuildConstraintMatrix(const RuleTable &table,
-                           const std::array<std::uint8_t, kMaxSymbols + 1> &tenfold,
-                           ConstraintMatrix &m) {
+bool BuildConstraintMatrix(const RuleTable& table,
+                           const std::array<std::uint8_t, kMaxSymbols + 1>& tenfold,
+                           ConstraintMatrix& m) {
   m = ConstraintMatrix{};
   const int rules = table.ruleCount;
   const int n = table.symbolCount;
@@ -49,7 +49,7 @@ bool BuildConstraintMatrix(const RuleTable &table,
   m.symbols = n;
   for (int r = 1; r <= rules; ++r) {
     std::array<std::int64_t, kMatrixColumns + 1> row{};
-    auto add = [&](const Word &w, std::int64_t sign) {
+    auto add = [&](const Word& w, std::int64_t sign) {
       std::int64_t power = 1; // 4 to the number of tenfold symbols met so far
       for (int p = 0; p < kMaxWordLength && w[static_cast<std::size_t>(p)] != 0; ++p) {
         const Symbol s = w[static_cast<std::size_t>(p)];
@@ -74,14 +74,14 @@ bool BuildConstraintMatrix(const RuleTable &table,
   return true;
 }
 
-bool SolveWeights(ConstraintMatrix &m, std::array<std::int64_t, kMaxSymbols + 1> &weights) {
+bool SolveWeights(ConstraintMatrix& m, std::array<std::int64_t, kMaxSymbols + 1>& weights) {
   weights.fill(0);
   const int n = m.symbols;
   if (n < 0 || n > kMatrixColumns || m.ruleRows < 0 || m.ruleRows + n > kMatrixRows) return false;
-  auto at = [&m](int row, int s) -> std::int64_t & {
+  auto at = [&m](int row, int s) -> std::int64_t& {
     return m.entry[static_cast<std::size_t>(row)][static_cast<std::size_t>(s)];
   };
-  auto tag = [&m](int row) -> std::uint8_t & { return m.retiredBy[static_cast<std::size_t>(row)]; };
+  auto tag = [&m](int row) -> std::uint8_t& { return m.retiredBy[static_cast<std::size_t>(row)]; };
 
   // 1. The rows w(s) >= 0.
   int rows = m.ruleRows;
@@ -189,10 +189,10 @@ bool SolveWeights(ConstraintMatrix &m, std::array<std::int64_t, kMaxSymbols + 1>
 }
 
 bool Prover::CheckWeighted() {
-  const RuleTable &t = CurrentTable;
+  const RuleTable& t = CurrentTable;
   // Value of a side: left to right, a "4x" symbol multiplies what follows by 4, a shift adds
   // its weight times the multiplier. False when the value leaves the signed 32-bit range.
-  auto side = [this](const Word &w, Wide &k) {
+  auto side = [this](const Word& w, Wide& k) {
     Wide multiplier = 1;
     k = 0;
     for (int p = 0; p < kMaxWordLength && w[static_cast<std::size_t>(p)] != 0; ++p) {
@@ -218,7 +218,7 @@ bool Prover::CheckWeighted() {
 }
 
 bool Prover::SearchWeights() {
-  const RuleTable &t = CurrentTable;
+  const RuleTable& t = CurrentTable;
   const int n = t.symbolCount;
   ConstraintMatrix m;
   auto pass = [&] {
@@ -258,7 +258,7 @@ bool Prover::SearchWeights() {
         shown[static_cast<std::size_t>(s)] /= g;
     LogLine("Choose polynomial interpretation  ");
     for (int s = 1; s <= n; ++s) {
-      const std::string &name = t.names[static_cast<std::size_t>(s)];
+      const std::string& name = t.names[static_cast<std::size_t>(s)];
       if (TenfoldSet[static_cast<std::size_t>(s)] != 0) {
         LogLine(name + ": lambda x.4x");
       } else if (shown[static_cast<std::size_t>(s)] == 0) {

@@ -27,13 +27,13 @@ struct ConstraintMatrix {
 
 // Rule rows of `table` under the tenfold set `tenfold`. False (the pass fails) when an entry
 // leaves the signed 32-bit range, or when the system does not fit the matrix.
-bool BuildConstraintMatrix(const RuleTable &table,
-                           const std::array<std::uint8_t, kMaxSymbols + 1> &tenfold,
-                           ConstraintMatrix &m);
+bool BuildConstraintMatrix(const RuleTable& table,
+                           const std::array<std::uint8_t, kMaxSymbols + 1>& tenfold,
+                           ConstraintMatrix& m);
 
 // Adds the rows w(s) >= 0, eliminates symbols and back-substitutes into `weights` (1..symbols;
 // all others 0). False (the pass fails) when a combined row entry or a value of the
 // back-substitution leaves the signed 32-bit range.
-bool SolveWeights(ConstraintMatrix &m, std::array<std::int64_t, kMaxSymbols + 1> &weights);
+bool SolveWeights(ConstraintMatrix& m, std::array<std::int64_t, kMaxSymbols + 1>& weights);
 
 } // namespace selko

@@ -17,7 +17,7 @@ constexpr int kEndOfText = -1; // NextChar past the last character of the last l
 // The reading position in the stream and the last character and name read.
 class TpdbScanner {
 public:
-  explicit TpdbScanner(const Prover &prover) : prover_(prover), line_(&prover.InputLine(0)) {
+  explicit TpdbScanner(const Prover& prover) : prover_(prover), line_(&prover.InputLine(0)) {
     lineCount_ = prover.Input == nullptr ? 0 : static_cast<int>(prover.Input->size());
   }
 
@@ -72,8 +72,8 @@ public:
 private:
   static bool Separates(int c) { return c == ' ' || c == ')' || c == ',' || c == '-'; }
 
-  const Prover &prover_;
-  const std::string *line_;
+  const Prover& prover_;
+  const std::string* line_;
   int lineCount_ = 0;
 };
 
@@ -87,11 +87,11 @@ void Prover::ReadTpdb() {
   WorkTable.ruleCount = 0;
   InputError.clear();
 
-  auto fail = [&](const std::string &what) { InputError = in.Where() + what; };
+  auto fail = [&](const std::string& what) { InputError = in.Where() + what; };
   auto textEnds = [&] { fail("no closing ')' before the end of the text"); };
 
   // Appends the symbol named by the last token to a side; false (with the message) at a limit.
-  auto put = [&](Word &side, int &length) {
+  auto put = [&](Word& side, int& length) {
     if (length >= kMaxWordLength) {
       fail("a side has more than " + std::to_string(kMaxWordLength) + " symbols");
       return false;

@@ -31,7 +31,8 @@ std::vector<std::string> Prover::ShownProof() const {
   std::vector<std::string> lines;
   const int stored = LogCount < kLogSlots ? LogCount : kLogSlots;
   lines.reserve(stored > 0 ? stored + 1 : 1);
-  for (int i = 1; i <= stored; ++i) lines.push_back(ProofLog[i]);
+  for (int i = 1; i <= stored; ++i)
+    lines.push_back(ProofLog[i]);
   if (LogCount > kLogSlots) {
     lines.push_back("(proof truncated: " + std::to_string(LogCount - kLogSlots) +
                     " further lines were not stored)");

@@ -22,7 +22,8 @@ using Word = std::array<Symbol, kWordBytes>;
 // Number of symbols before the terminating 0 (never more than 19, whatever the row holds).
 inline int WordLength(const Word& w) {
   int n = 0;
-  while (n < kMaxWordLength && w[n] != 0) ++n;
+  while (n < kMaxWordLength && w[n] != 0)
+    ++n;
   return n;
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 // Appends to table a strict rule with the given lhs and an empty rhs (to be filled by the
 // caller); returns its number.
-int StartPiece(RuleTable &table, const Word &lhs) {
+int StartPiece(RuleTable& table, const Word& lhs) {
   const int n = ++table.ruleCount;
   table.lhs[n] = lhs;
   table.strict[n] = 1;
@@ -29,12 +29,12 @@ void Prover::DummyElimination() {
   // Indexed by any byte a Word may hold, so that no Word can lead outside them.
   std::array<std::uint8_t, 256> dummy{};
   for (int r = 1; r <= R; ++r) {
-    const Word &u = WorkTable.rhs[r];
+    const Word& u = WorkTable.rhs[r];
     for (int k = 1, n = WordLength(u); k < n - 1; ++k)
       dummy[u[k]] = 1;
   }
   for (int r = 1; r <= R; ++r) {
-    const Word &l = WorkTable.lhs[r];
+    const Word& l = WorkTable.lhs[r];
     for (int k = 0, n = WordLength(l); k < n; ++k)
       dummy[l[k]] = 0;
   }
@@ -48,13 +48,13 @@ void Prover::DummyElimination() {
   // the new symbols or rules would not fit the table.
   int rules = R;
   for (int r = 1; r <= R; ++r) {
-    const Word &u = WorkTable.rhs[r];
+    const Word& u = WorkTable.rhs[r];
     for (int k = 0, n = WordLength(u); k < n; ++k)
       rules += dummy[u[k]];
   }
   if (N + dummies > kMaxSymbols || rules > kMaxRules) return;
 
-  RuleTable &out = CurrentTable;
+  RuleTable& out = CurrentTable;
   std::array<Symbol, 256> partner{};
   out.symbolCount = N;
   for (int s = 1; s <= N; ++s)
@@ -69,7 +69,7 @@ void Prover::DummyElimination() {
 
   out.ruleCount = 0;
   for (int r = 1; r <= R; ++r) {
-    const Word &u = WorkTable.rhs[r];
+    const Word& u = WorkTable.rhs[r];
     int piece = StartPiece(out, WorkTable.lhs[r]);
     int t = 0;
     for (int k = 0, n = WordLength(u); k < n; ++k) {

@@ -13,7 +13,7 @@ namespace {
 constexpr int kMaxSweeps = 1000; // a rule that keeps rewriting its own kind never stops otherwise
 
 // True when the Word w holds the symbols of pattern (of length n) from index at on.
-bool OccursAt(const Word &w, int at, const Word &pattern, int n) {
+bool OccursAt(const Word& w, int at, const Word& pattern, int n) {
   for (int q = 0; q < n; ++q) {
     if (w[static_cast<std::size_t>(at + q)] != pattern[static_cast<std::size_t>(q)]) return false;
   }
@@ -23,8 +23,8 @@ bool OccursAt(const Word &w, int at, const Word &pattern, int n) {
 } // namespace
 
 int Prover::CountOverlaps(int a, int b) const {
-  const Word &u = WorkTable.lhs[a];
-  const Word &v = WorkTable.lhs[b];
+  const Word& u = WorkTable.lhs[a];
+  const Word& v = WorkTable.lhs[b];
   const int n = WordLength(u);
   const int m = WordLength(v);
   int count = 0;
@@ -42,7 +42,7 @@ namespace {
 
 // S(i) = 2: the sum over all rules k of CountOverlaps(k, i) + CountOverlaps(i, k). The sum only
 // grows, so the scan stops as soon as it passes 2.
-bool Qualifies(const Prover &prover, int i) {
+bool Qualifies(const Prover& prover, int i) {
   int sum = 0;
   for (int k = 1; k <= prover.WorkTable.ruleCount; ++k) {
     sum += prover.CountOverlaps(k, i) + prover.CountOverlaps(i, k);
@@ -63,9 +63,9 @@ void Prover::TransformationOrder() {
   // Rewrites, in CurrentTable, the leftmost occurrence of lhs i in rhs j by rhs i (both read
   // from WorkTable) when rule i may do so; false when it may not.
   auto tryPair = [&](int i, int j) {
-    const Word &l = WorkTable.lhs[i];
-    const Word &ri = WorkTable.rhs[i];
-    const Word &u = WorkTable.rhs[j];
+    const Word& l = WorkTable.lhs[i];
+    const Word& ri = WorkTable.rhs[i];
+    const Word& u = WorkTable.rhs[j];
     const int ln = WordLength(l);
     const int rn = WordLength(ri);
     const int un = WordLength(u);
@@ -76,7 +76,7 @@ void Prover::TransformationOrder() {
       if (!OccursAt(u, p, l, ln)) continue;
       if (qualifies[i] < 0) qualifies[i] = Qualifies(*this, i) ? 1 : 0;
       if (qualifies[i] == 0) return false;
-      Word &target = CurrentTable.rhs[j];
+      Word& target = CurrentTable.rhs[j];
       int t = 0;
       for (int q = 0; q < p; ++q)
         target[static_cast<std::size_t>(t++)] = u[q];

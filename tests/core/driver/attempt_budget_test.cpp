@@ -7,9 +7,14 @@ namespace selko {
 namespace {
 
 TEST(AttemptBudget, AcceptsSignedDecimalIntegersWithBlanksAround) {
-  const std::vector<std::pair<std::string, std::int32_t>> good = {
-      {"100", 100}, {"0", 0},     {"-5", -5},   {"+7", 7},
-      {"  42  ", 42}, {"007", 7}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}};
+  const std::vector<std::pair<std::string, std::int32_t>> good = {{"100", 100},
+                                                                  {"0", 0},
+                                                                  {"-5", -5},
+                                                                  {"+7", 7},
+                                                                  {"  42  ", 42},
+                                                                  {"007", 7},
+                                                                  {"2147483647", 2147483647},
+                                                                  {"-2147483648", INT32_MIN}};
   for (const auto& [text, expected] : good) {
     std::int32_t value = 12345;
     EXPECT_TRUE(ParseAttempts(text, value)) << text;

@@ -12,7 +12,7 @@ using testing::ReadPlainLines;
 using testing::SameLines;
 using testing::TableRules;
 
-std::unique_ptr<Prover> CoreOn(const std::vector<std::string> &lines, int budget) {
+std::unique_ptr<Prover> CoreOn(const std::vector<std::string>& lines, int budget) {
   auto p = MakeProver();
   ReadPlainLines(*p, lines);
   p->AttemptBudget = budget;

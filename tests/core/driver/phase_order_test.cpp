@@ -97,81 +97,66 @@ TEST(PhaseOrder, StrippedMatchBoundAttemptOfPhaseOne) {
 TEST(PhaseOrder, TransformationOrderInTheLastPhase) {
   const RunResult r = RunOn({"ab->bbacb", "ad->d", "cb->e"});
   EXPECT_EQ(r.status, Status::Terminating);
-  EXPECT_TRUE(SameLines(r.proof, {kHeader,
-                                  "a b  -> b b a c b ",
-                                  "a d  -> d ",
-                                  "c b  -> e",
-                                  "Choose polynomial interpretation   a: lambda x.x+1,  rest identity",
-                                  "remove: a d  -> d ",
-                                  "Remaining rules:",
-                                  "    a b  -> b b a c b ",
-                                  "    c b  -> e",
-                                  "",
-                                  "Transformation order: apply rule 2 on rhs of rule 1, result:",
-                                  "a b  -> b b a ",
-                                  "c b  -> e",
-                                  "Choose polynomial interpretation   c: lambda x.x+1,  rest identity",
-                                  "remove: c b  -> e",
-                                  "Choose polynomial interpretation:",
-                                  "a: lambda x.10x,  rest lambda x.x+1",
-                                  "remove: a b  -> b b a ",
-                                  "Terminating since no rules remain."}));
+  EXPECT_TRUE(SameLines(
+      r.proof,
+      {kHeader, "a b  -> b b a c b ", "a d  -> d ", "c b  -> e",
+       "Choose polynomial interpretation   a: lambda x.x+1,  rest identity", "remove: a d  -> d ",
+       "Remaining rules:", "    a b  -> b b a c b ", "    c b  -> e", "",
+       "Transformation order: apply rule 2 on rhs of rule 1, result:", "a b  -> b b a ",
+       "c b  -> e", "Choose polynomial interpretation   c: lambda x.x+1,  rest identity",
+       "remove: c b  -> e",
+       "Choose polynomial interpretation:", "a: lambda x.10x,  rest lambda x.x+1",
+       "remove: a b  -> b b a ", "Terminating since no rules remain."}));
 }
 
 TEST(PhaseOrder, DummyEliminationInTheLastPhase) {
   const RunResult r = RunOn({"aab->bbaa", "ba->acb"});
   EXPECT_EQ(r.status, Status::Terminating);
-  EXPECT_TRUE(SameLines(r.proof, {kHeader,
-                                  "a a b  -> b b a a ",
-                                  "b a  -> a c b ",
-                                  "",
-                                  "Apply dummy elimination, result:",
-                                  "a a b  -> b b a a ",
-                                  "b a  -> a c$ ",
-                                  "b a  -> $c b ",
-                                  "Choose polynomial interpretation   a: lambda x.x+1,  rest identity",
-                                  "remove: b a  -> $c b ",
-                                  "Choose polynomial interpretation:",
-                                  "a: lambda x.10x,  b: lambda x.x+1,  rest identity",
-                                  "remove: a a b  -> b b a a ",
-                                  "remove: b a  -> a c$ ",
-                                  "Terminating since no rules remain."}));
+  EXPECT_TRUE(SameLines(
+      r.proof,
+      {kHeader, "a a b  -> b b a a ", "b a  -> a c b ", "",
+       "Apply dummy elimination, result:", "a a b  -> b b a a ", "b a  -> a c$ ", "b a  -> $c b ",
+       "Choose polynomial interpretation   a: lambda x.x+1,  rest identity",
+       "remove: b a  -> $c b ", "Choose polynomial interpretation:",
+       "a: lambda x.10x,  b: lambda x.x+1,  rest identity", "remove: a a b  -> b b a a ",
+       "remove: b a  -> a c$ ", "Terminating since no rules remain."}));
 }
 
 TEST(PhaseOrder, LabellingWithTheUsersAttemptsInTheLastCoreAttempt) {
   const RunResult r = RunOn({"abba->aabb", "aaab->aabb", "babb->bbab"});
   EXPECT_EQ(r.status, Status::Terminating);
-  EXPECT_TRUE(SameLines(r.proof, {kHeader,
-                                  "a b b a  -> a a b b ",
-                                  "a a a b  -> a a b b ",
-                                  "b a b b  -> b b a b ",
-                                  "Choose polynomial interpretation   a: lambda x.x+1,  rest identity",
-                                  "remove: a a a b  -> a a b b ",
-                                  "Remaining rules:",
-                                  "    a b b a  -> a a b b ",
-                                  "    b a b b  -> b b a b ",
-                                  "",
-                                  "Apply labelling with the following interpretation in {0,1}:",
-                                  "  a: constant 0",
-                                  "  b: constant 1",
-                                  "and label every symbol by the value of its argument.",
-                                  "",
-                                  "This interpretation is a model.",
-                                  "",
-                                  "Labelled system:",
-                                  "   a1 b1 b0 a0  -> a0 a1 b1 b0 ",
-                                  "   a1 b1 b0 a1  -> a0 a1 b1 b1 ",
-                                  "   b0 a1 b1 b0  -> b1 b0 a1 b0 ",
-                                  "   b0 a1 b1 b1  -> b1 b0 a1 b1 ",
-                                  "",
-                                  "Choose polynomial interpretation   a1: lambda x.x+1,  rest identity",
-                                  "remove: a1 b1 b0 a1  -> a0 a1 b1 b1 ",
-                                  "Choose polynomial interpretation:",
-                                  "a1: lambda x.10x,  rest lambda x.x+1",
-                                  "remove: a1 b1 b0 a0  -> a0 a1 b1 b0 ",
-                                  "remove: b0 a1 b1 b0  -> b1 b0 a1 b0 ",
-                                  "remove: b0 a1 b1 b1  -> b1 b0 a1 b1 ",
-                                  "Terminating since no rules remain."}));
+  EXPECT_TRUE(
+      SameLines(r.proof, {kHeader,
+                          "a b b a  -> a a b b ",
+                          "a a a b  -> a a b b ",
+                          "b a b b  -> b b a b ",
+                          "Choose polynomial interpretation   a: lambda x.x+1,  rest identity",
+                          "remove: a a a b  -> a a b b ",
+                          "Remaining rules:",
+                          "    a b b a  -> a a b b ",
+                          "    b a b b  -> b b a b ",
+                          "",
+                          "Apply labelling with the following interpretation in {0,1}:",
+                          "  a: constant 0",
+                          "  b: constant 1",
+                          "and label every symbol by the value of its argument.",
+                          "",
+                          "This interpretation is a model.",
+                          "",
+                          "Labelled system:",
+                          "   a1 b1 b0 a0  -> a0 a1 b1 b0 ",
+                          "   a1 b1 b0 a1  -> a0 a1 b1 b1 ",
+                          "   b0 a1 b1 b0  -> b1 b0 a1 b0 ",
+                          "   b0 a1 b1 b1  -> b1 b0 a1 b1 ",
+                          "",
+                          "Choose polynomial interpretation   a1: lambda x.x+1,  rest identity",
+                          "remove: a1 b1 b0 a1  -> a0 a1 b1 b1 ",
+                          "Choose polynomial interpretation:",
+                          "a1: lambda x.10x,  rest lambda x.x+1",
+                          "remove: a1 b1 b0 a0  -> a0 a1 b1 b0 ",
+                          "remove: b0 a1 b1 b0  -> b1 b0 a1 b0 ",
+                          "remove: b0 a1 b1 b1  -> b1 b0 a1 b1 ",
+                          "Terminating since no rules remain."}));
 }
 
 TEST(PhaseOrder, RelativeRulesOnlyAreProvedByThePhaseOneCoreAttemptAtOnce) {

@@ -11,7 +11,7 @@ using testing::SameLines;
 using testing::TableRules;
 
 // A fresh prover holding a plain-format system, with the number of labelling attempts.
-std::unique_ptr<Prover> DriverOn(const std::vector<std::string> &lines, int budget) {
+std::unique_ptr<Prover> DriverOn(const std::vector<std::string>& lines, int budget) {
   auto p = MakeProver();
   ReadPlainLines(*p, lines);
   p->AttemptBudget = budget;

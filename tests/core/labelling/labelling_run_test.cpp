@@ -197,7 +197,7 @@ TEST(LabellingRun, PressesOnOneProverContinueTheRandomSequence) {
 }
 
 TEST(LabellingRun, PlainSystemsThatNeedLabellingAreProved) {
-  for (const std::vector<std::string> &input :
+  for (const std::vector<std::string>& input :
        {std::vector<std::string>{"aaa->ba", "bb->bab", "bbb->baa"},
         std::vector<std::string>{"abaabb->aababba"}}) {
     auto p = MakeProver();

@@ -10,7 +10,7 @@
 namespace selko::testing {
 
 // A seed from which the next draws of RandomBelow(range) are exactly `draws`.
-inline std::uint32_t SeedFor(const std::vector<int> &draws, int range) {
+inline std::uint32_t SeedFor(const std::vector<int>& draws, int range) {
   auto probe = MakeProver();
   for (std::uint32_t seed = 0;; ++seed) {
     probe->RandomSeed = seed;
@@ -26,7 +26,7 @@ inline std::uint32_t SeedFor(const std::vector<int> &draws, int range) {
 }
 
 // The labelled system of the last attempt as built, written with CurrentTable's names.
-inline std::vector<std::string> LabelledCopyRules(const Prover &p) {
+inline std::vector<std::string> LabelledCopyRules(const Prover& p) {
   auto table = std::make_unique<RuleTable>();
   table->ruleCount = p.LabelledCopy.ruleCount;
   table->symbolCount = p.CurrentTable.symbolCount;
@@ -40,7 +40,7 @@ inline std::vector<std::string> LabelledCopyRules(const Prover &p) {
 }
 
 // The origins of the labelled copy, rule by rule.
-inline std::vector<int> LabelledCopyOrigins(const Prover &p) {
+inline std::vector<int> LabelledCopyOrigins(const Prover& p) {
   std::vector<int> out;
   for (int r = 1; r <= p.LabelledCopy.ruleCount; ++r)
     out.push_back(p.LabelledCopy.origin[r]);
@@ -48,7 +48,7 @@ inline std::vector<int> LabelledCopyOrigins(const Prover &p) {
 }
 
 // Puts the labelled names of WorkTable into CurrentTable, as the search does before attempts.
-inline void NameLabels(Prover &p) {
+inline void NameLabels(Prover& p) {
   const int n = p.WorkTable.symbolCount;
   for (int s = 1; s <= n; ++s) {
     p.CurrentTable.names[s] = p.WorkTable.names[s] + "1";

@@ -86,7 +86,7 @@ TEST(LeftContexts, RefusesWhatWouldNotFitAndChangesNothing) {
     c.rules.assign(static_cast<std::size_t>(count), "a -> b");
     cases.push_back(c);
   }
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     auto p = MakeProver();
     FillTable(p->WorkTable, c.rules);
     const auto before = TableRules(p->WorkTable);

@@ -198,7 +198,7 @@ TEST(LabelBothWays, RefusesSystemsWhoseLabelledFormWouldNotFit) {
   for (const Case c : {Case{51, 1, true}, Case{50, 475, false}, Case{50, 476, true},
                        Case{10, 495, false}, Case{10, 496, true}}) {
     auto p = MakeProver();
-    RuleTable &w = p->WorkTable;
+    RuleTable& w = p->WorkTable;
     w.symbolCount = c.symbols;
     for (int s = 1; s <= c.symbols; ++s)
       w.names[s] = "s" + std::to_string(s);

@@ -11,12 +11,12 @@ using testing::SameLines;
 
 using Lines = std::vector<std::string>;
 
-const char *const kHeader = "SELKO 1.4 is applied to the string rewriting system";
-const char *const kLoop = "Non-terminating; looping derivation starting in: ";
+const char* const kHeader = "SELKO 1.4 is applied to the string rewriting system";
+const char* const kLoop = "Non-terminating; looping derivation starting in: ";
 
 // A prover as the proof run leaves it before the loop search: WorkTable holds `rules`, the log
 // the header, the rule lines, the empty line and the lines of an earlier attempt.
-std::unique_ptr<Prover> BeforeLoopSearch(const Lines &rules) {
+std::unique_ptr<Prover> BeforeLoopSearch(const Lines& rules) {
   auto p = MakeProver();
   FillTable(p->WorkTable, rules);
   p->CommitWork();
@@ -31,9 +31,9 @@ std::unique_ptr<Prover> BeforeLoopSearch(const Lines &rules) {
 }
 
 // String k of the final table, one name after the other.
-std::string StringText(const Prover &p, int k) {
+std::string StringText(const Prover& p, int k) {
   std::string out;
-  const AncestorTable &t = p.LastAncestors;
+  const AncestorTable& t = p.LastAncestors;
   for (int i = 0; i < t.length[k]; ++i)
     out += p.WorkTable.names[t.strings[k][i]];
   return out;
@@ -57,7 +57,7 @@ TEST(LoopSearch, TwoStringsThatAreEachOthersAncestors) {
   EXPECT_EQ(p->LoopFound, 1);
   EXPECT_TRUE(SameLines(LogLines(*p),
                         {kHeader, "a b  -> b a ", "b a  -> a b ", std::string(kLoop) + "ab"}));
-  const AncestorTable &t = p->LastAncestors;
+  const AncestorTable& t = p->LastAncestors;
   EXPECT_EQ(p->LoopStart, 1);
   EXPECT_EQ(StringText(*p, 2), "ba");
   EXPECT_EQ(t.ancestor[1][2], 1);
@@ -82,7 +82,7 @@ TEST(LoopSearch, TheHigherCopyOfADuplicateLhsIsNeverAnAncestor) {
   p->LoopSearch();
   EXPECT_EQ(p->LoopFound, 1);
   EXPECT_EQ(LogLines(*p).back(), std::string(kLoop) + "ab");
-  const AncestorTable &t = p->LastAncestors;
+  const AncestorTable& t = p->LastAncestors;
   EXPECT_EQ(StringText(*p, 2), "ab");
   for (int k = 1; k <= t.count; ++k)
     EXPECT_EQ(t.ancestor[2][k], 0) << k;
@@ -133,7 +133,7 @@ TEST(LoopSearch, AnEmptyRhsInsertsTheLhsAndLongStringsAreDropped) {
   auto p = BeforeLoopSearch({"a -> "});
   p->LoopSearch();
   EXPECT_EQ(p->LoopFound, 0);
-  const AncestorTable &t = p->LastAncestors;
+  const AncestorTable& t = p->LastAncestors;
   ASSERT_EQ(t.count, kMaxWordLength);
   for (int k = 1; k <= t.count; ++k) {
     EXPECT_EQ(t.length[k], k);
@@ -146,7 +146,7 @@ TEST(LoopSearch, AnEmptyRhsInsertsTheLhsAndLongStringsAreDropped) {
 TEST(LoopSearch, AFullTableDropsNewStringsAndStillEnds) {
   auto p = BeforeLoopSearch({"a b -> b b a", "b c -> c c b", "c a -> a a c"});
   p->LoopSearch();
-  const AncestorTable &t = p->LastAncestors;
+  const AncestorTable& t = p->LastAncestors;
   EXPECT_EQ(t.count, kMaxAncestorStrings);
   EXPECT_EQ(p->LoopFound, 0);
 }
@@ -178,12 +178,12 @@ TEST(LoopSearch, EveryRecordedEdgeIsARewriteStep) {
       {"a a b -> b a a b", "b -> a", "a b a -> "},
       {"a b c -> c b a", "c c -> a b c", "b -> c a"},
   };
-  auto text = [](const Word &w, int n) { return std::string(w.begin(), w.begin() + n); };
-  for (const Lines &rules : systems) {
+  auto text = [](const Word& w, int n) { return std::string(w.begin(), w.begin() + n); };
+  for (const Lines& rules : systems) {
     auto p = BeforeLoopSearch(rules);
     p->LoopSearch();
-    const RuleTable &w = p->WorkTable;
-    const AncestorTable &t = p->LastAncestors;
+    const RuleTable& w = p->WorkTable;
+    const AncestorTable& t = p->LastAncestors;
     int edges = 0;
     for (int a = 1; a <= t.count; ++a) {
       for (int b = 1; b <= t.count; ++b) {

@@ -18,7 +18,7 @@ using testing::TableRules;
 using Lines = std::vector<std::string>;
 
 // MatchBoundProof on a WorkTable holding `rules`, with an empty log.
-std::unique_ptr<Prover> ProveByMatchBound(const Lines &rules) {
+std::unique_ptr<Prover> ProveByMatchBound(const Lines& rules) {
   auto p = MakeProver();
   FillTable(p->WorkTable, rules);
   p->MatchBoundProof();
@@ -30,12 +30,12 @@ Lines Header(int bound) {
           "proved by the automaton defined by", "initial state = 1, final state = 2, transitions:"};
 }
 
-std::string Edge(int from, int to, const std::string &label) {
+std::string Edge(int from, int to, const std::string& label) {
   return "from " + std::to_string(from) + " to " + std::to_string(to) + ", label: " + label;
 }
 
 // A rule written with one-character symbols, each side a repeated symbol: "c -> d^19".
-std::string Repeat(const std::string &lhs, const std::string &symbol, int times) {
+std::string Repeat(const std::string& lhs, const std::string& symbol, int times) {
   std::string rule = lhs + " ->";
   for (int i = 0; i < times; ++i)
     rule += " " + symbol;
@@ -90,7 +90,7 @@ TEST(MatchBoundProof, OneSymbolRhsAddsOneTransitionAndNoState) {
   auto p = ProveByMatchBound({"a b -> b", "c -> a b"});
   EXPECT_EQ(p->Proved, 1);
   Lines expected = Header(1);
-  for (const std::string &line :
+  for (const std::string& line :
        {Edge(1, 2, "b0"), Edge(1, 3, "a0"), Edge(1, 2, "b1"), Edge(2, 2, "#0"), Edge(3, 2, "b0")})
     expected.push_back(line);
   EXPECT_TRUE(SameLines(LogLines(*p), expected));
@@ -159,7 +159,7 @@ TEST(MatchBoundProof, AStepWhoseFirstTransitionIs801GivesUpSilently) {
 
 TEST(MatchBoundProof, SystemsWithoutAMatchBoundGiveUpSilently) {
   // Looping systems, and a terminating one whose heights grow without bound.
-  for (const Lines &rules :
+  for (const Lines& rules :
        {Lines{"a -> a"}, Lines{"a b -> b a", "b a -> a b"}, Lines{"a b -> b a a b"},
         Lines{"b a -> a b", "c b -> b c", "c a -> a c"}}) {
     auto p = ProveByMatchBound(rules);
@@ -176,10 +176,10 @@ struct Edge3 {
 };
 
 // Reads the transitions back from a proof text.
-std::vector<Edge3> ReadEdges(const Lines &proof) {
+std::vector<Edge3> ReadEdges(const Lines& proof) {
   std::vector<Edge3> edges;
   for (std::size_t i = 4; i < proof.size(); ++i) {
-    const std::string &line = proof[i];
+    const std::string& line = proof[i];
     const std::size_t to = line.find(" to ");
     const std::size_t comma = line.find(", label: ");
     std::string label = line.substr(comma + 9);
@@ -194,22 +194,22 @@ std::vector<Edge3> ReadEdges(const Lines &proof) {
 }
 
 // Every way of reading `word` from `state`: (end state, smallest label).
-void Read(const std::vector<Edge3> &edges, const std::vector<std::string> &word, std::size_t j,
-          int state, int lowest, std::vector<std::pair<int, int>> &ends) {
+void Read(const std::vector<Edge3>& edges, const std::vector<std::string>& word, std::size_t j,
+          int state, int lowest, std::vector<std::pair<int, int>>& ends) {
   if (j == word.size()) {
     ends.push_back({state, lowest});
     return;
   }
-  for (const Edge3 &e : edges) {
+  for (const Edge3& e : edges) {
     if (e.from == state && e.name == word[j])
       Read(edges, word, j + 1, e.to, std::min(lowest, e.label), ends);
   }
 }
 
-bool ReadsWithLabel(const std::vector<Edge3> &edges, const std::vector<std::string> &word,
+bool ReadsWithLabel(const std::vector<Edge3>& edges, const std::vector<std::string>& word,
                     std::size_t j, int state, int label, int into) {
   if (j == word.size()) return state == into;
-  for (const Edge3 &e : edges) {
+  for (const Edge3& e : edges) {
     if (e.from == state && e.name == word[j] && e.label == label &&
         ReadsWithLabel(edges, word, j + 1, e.to, label, into))
       return true;
@@ -217,7 +217,7 @@ bool ReadsWithLabel(const std::vector<Edge3> &edges, const std::vector<std::stri
   return false;
 }
 
-std::vector<std::string> Names(const RuleTable &t, const Word &w) {
+std::vector<std::string> Names(const RuleTable& t, const Word& w) {
   std::vector<std::string> out;
   for (int p = 0; p < WordLength(w); ++p)
     out.push_back(t.names[w[static_cast<std::size_t>(p)]]);
@@ -227,13 +227,13 @@ std::vector<std::string> Names(const RuleTable &t, const Word &w) {
 // Checks a success text against the extended system left in CurrentTable: every rhs is read
 // from 1 to 2 with label 0, # loops on 2, and wherever a lhs is read with smallest label m its
 // rhs is read between the same states with label m + 1; the bound is the largest label.
-::testing::AssertionResult Compatible(const Prover &p) {
+::testing::AssertionResult Compatible(const Prover& p) {
   const Lines proof = LogLines(p);
   if (p.Proved != 1 || proof.size() < 5) return ::testing::AssertionFailure() << "no proof";
   const std::vector<Edge3> edges = ReadEdges(proof);
-  const RuleTable &t = p.CurrentTable;
+  const RuleTable& t = p.CurrentTable;
   int states = 2, top = 0;
-  for (const Edge3 &e : edges)
+  for (const Edge3& e : edges)
     states = std::max({states, e.from, e.to}), top = std::max(top, e.label);
   if (proof[1] != "Terminating due to RFC match bound " + std::to_string(top) + ",")
     return ::testing::AssertionFailure() << "bound is not the largest label";
@@ -248,7 +248,7 @@ std::vector<std::string> Names(const RuleTable &t, const Word &w) {
     for (int s = 1; s <= states; ++s) {
       std::vector<std::pair<int, int>> ends;
       Read(edges, lhs, 0, s, 1 << 30, ends);
-      for (const auto &[f, m] : ends) {
+      for (const auto& [f, m] : ends) {
         if (!ReadsWithLabel(edges, rhs, 0, s, m + 1, f))
           return ::testing::AssertionFailure() << "rule " << r << " from " << s << " to " << f;
       }
@@ -258,7 +258,7 @@ std::vector<std::string> Names(const RuleTable &t, const Word &w) {
 }
 
 TEST(MatchBoundProof, PrintedAutomataAreCompatibleWithTheExtendedSystem) {
-  for (const Lines &rules :
+  for (const Lines& rules :
        {Lines{"a b -> b a"}, Lines{"a a b b -> b b b a a a"}, Lines{"a b -> b b a"},
         Lines{"a a -> a"}, Lines{"a b -> b a", "a a -> a", "a b -> b"},
         Lines{"a b c -> c b a", "c c -> b"}, Lines{"a b -> b c", "c b -> a"},
@@ -273,7 +273,7 @@ TEST(MatchBoundProof, PrintedAutomataAreCompatibleWithTheExtendedSystem) {
 // ------------------------------------------------------------------------------------
 
 TEST(MatchBoundProof, RefusesEmptySidesWithoutTouchingAnything) {
-  for (const Lines &rules : {Lines{"-> a"}, Lines{"a b -> b a", "a ->"}, Lines{"->"}}) {
+  for (const Lines& rules : {Lines{"-> a"}, Lines{"a b -> b a", "a ->"}, Lines{"->"}}) {
     auto p = MakeProver();
     FillTable(p->WorkTable, rules);
     FillTable(p->CurrentTable, {"x -> y"});
@@ -439,7 +439,7 @@ TEST(MatchAutomatonSteps, MakeCompatibleBuildsAChainThroughFreshStates) {
   ASSERT_EQ(m->stateCount, 4);
   EXPECT_EQ(m->bound, 3);
   const int expected[][4] = {{3, 3, a, 3}, {4, 4, b, 3}, {5, 2, a, 3}};
-  for (const auto &e : expected) {
+  for (const auto& e : expected) {
     EXPECT_EQ(m->target[static_cast<std::size_t>(e[0])], e[1]);
     EXPECT_EQ(m->symbol[static_cast<std::size_t>(e[0])], e[2]);
     EXPECT_EQ(m->label[static_cast<std::size_t>(e[0])], e[3]);

@@ -9,7 +9,7 @@ using testing::SameLines;
 
 using Lines = std::vector<std::string>;
 
-RunResult RunOn(const Lines &input) {
+RunResult RunOn(const Lines& input) {
   auto p = MakeProver();
   return p->Run(input, RunOptions{});
 }
@@ -17,10 +17,10 @@ RunResult RunOn(const Lines &input) {
 TEST(MatchBoundRun, ABToBAIsProvedByThePhaseOneCoreAttemptKeepingTheEmptyLine) {
   const RunResult r = RunOn({"ab->ba"});
   EXPECT_EQ(r.status, Status::Terminating);
-  EXPECT_TRUE(SameLines(r.proof, {"SELKO 1.4 is applied to the string rewriting system",
-                                  "a b  -> b a ", "", "Choose polynomial interpretation:",
-                                  "a: lambda x.10x,  rest lambda x.x+1", "remove: a b  -> b a ",
-                                  "Terminating since no rules remain."}));
+  EXPECT_TRUE(SameLines(r.proof,
+                        {"SELKO 1.4 is applied to the string rewriting system", "a b  -> b a ", "",
+                         "Choose polynomial interpretation:", "a: lambda x.10x,  rest lambda x.x+1",
+                         "remove: a b  -> b a ", "Terminating since no rules remain."}));
 }
 
 TEST(MatchBoundRun, TheExpansionOfEmptyRhsStaysInTheProof) {

@@ -13,7 +13,7 @@ using testing::TableRules;
 using Lines = std::vector<std::string>;
 
 // A prover whose SlotA holds `rules`, with WorkTable and CurrentTable holding something else.
-std::unique_ptr<Prover> WithSaved(const Lines &rules) {
+std::unique_ptr<Prover> WithSaved(const Lines& rules) {
   auto p = MakeProver();
   FillTable(p->SlotA, rules);
   FillTable(p->WorkTable, {"x y -> z"});
@@ -24,13 +24,13 @@ std::unique_ptr<Prover> WithSaved(const Lines &rules) {
 }
 
 // Lines logged after the first two.
-Lines LoggedAfterMark(const Prover &p) {
+Lines LoggedAfterMark(const Prover& p) {
   Lines all = LogLines(p);
   return Lines(all.begin() + 2, all.end());
 }
 
 // Gives a table n symbols, naming the ones that its rules do not use s<k>.
-void UseSymbols(RuleTable &table, int n) {
+void UseSymbols(RuleTable& table, int n) {
   for (int s = table.symbolCount + 1; s <= n; ++s)
     table.names[static_cast<std::size_t>(s)] = "s" + std::to_string(s);
   table.symbolCount = n;
@@ -135,7 +135,7 @@ TEST(StripCommonSymbol, StripsTheFirstSymbolOrElseTheLast) {
        {"Strip first symbol, yielding the rule", "   b a  -> a b c "},
        "b a -> a b c"},
   };
-  for (const StripCase &c : cases) {
+  for (const StripCase& c : cases) {
     auto p = MakeProver();
     FillTable(p->WorkTable, {c.rule});
     FillTable(p->SlotA, {"x -> y"});
@@ -148,7 +148,7 @@ TEST(StripCommonSymbol, StripsTheFirstSymbolOrElseTheLast) {
 }
 
 TEST(StripCommonSymbol, DoesNothingWhereItDoesNotApply) {
-  for (const Lines &rules : {Lines{"a -> a b"}, Lines{"a b -> a"}, Lines{"a b -> a c", "b -> c"},
+  for (const Lines& rules : {Lines{"a -> a b"}, Lines{"a b -> a"}, Lines{"a b -> a c", "b -> c"},
                              Lines{"a b -> c d"}, Lines{}}) {
     auto p = MakeProver();
     FillTable(p->WorkTable, rules);

@@ -12,7 +12,7 @@ using testing::TableRules;
 
 using Lines = std::vector<std::string>;
 
-Lines Names(const RuleTable &t) {
+Lines Names(const RuleTable& t) {
   Lines out;
   for (int s = 1; s <= t.symbolCount; ++s)
     out.push_back(t.names[s]);
@@ -73,7 +73,7 @@ TEST(DependencyPairs, MarkedNames) {
       // Only a to z are upper-cased.
       {{"Z -> z", "z -> 1", "1 -> 2"}, {"Z", "z", "1", "2", "#Z", "#z", "#1"}},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     auto p = MakeProver();
     FillTable(p->WorkTable, c.rules);
     ASSERT_TRUE(p->AddDependencyPairs()) << c.rules.front();
@@ -112,7 +112,7 @@ TEST(DependencyPairs, RefusesAndLeavesWorkTableAsItWas) {
     FillTable(t, Lines(501, "a -> a"));
     refused.emplace_back("1002 rules", t);
   }
-  for (const auto &[what, table] : refused) {
+  for (const auto& [what, table] : refused) {
     auto p = MakeProver();
     p->WorkTable = table;
     EXPECT_FALSE(p->AddDependencyPairs()) << what;

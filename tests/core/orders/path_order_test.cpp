@@ -12,7 +12,7 @@ using testing::SameLines;
 using testing::TableRules;
 
 // A prover whose CurrentTable holds `rules` and whose log is empty.
-std::unique_ptr<Prover> WithCurrent(const std::vector<std::string> &rules) {
+std::unique_ptr<Prover> WithCurrent(const std::vector<std::string>& rules) {
   auto p = MakeProver();
   FillTable(p->CurrentTable, rules);
   return p;
@@ -57,7 +57,7 @@ TEST(PathOrder, RulesThatCannotDecrease) {
       {"->"},        // empty lhs, strict
       {"a b -> b a", "->= a"},
   };
-  for (const auto &rules : unorientable) {
+  for (const auto& rules : unorientable) {
     auto p = WithCurrent(rules);
     EXPECT_FALSE(p->OrientRules()) << rules.front();
     p->ProveByRpo();
@@ -147,7 +147,7 @@ TEST(PathOrder, ErasureKeepsOnlyOneSymbolErasedPerPass) {
 TEST(PathOrder, ToleratesAFullSystem) {
   // 100 symbols and 1000 rules of the longest Words: no attempt reads past a capacity.
   auto p = MakeProver();
-  RuleTable &t = p->CurrentTable;
+  RuleTable& t = p->CurrentTable;
   t.symbolCount = kMaxSymbols;
   for (int s = 1; s <= kMaxSymbols; ++s)
     t.names[s] = "s" + std::to_string(s);

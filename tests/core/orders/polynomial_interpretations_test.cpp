@@ -15,7 +15,7 @@ using testing::TableRules;
 using Lines = std::vector<std::string>;
 
 // Runs one reported removal step on `rules`; returns its result.
-bool RemoveOnce(Prover &p, const Lines &rules) {
+bool RemoveOnce(Prover& p, const Lines& rules) {
   FillTable(p.CurrentTable, rules);
   p.LogCount = 0;
   p.ReportSteps = 1;
@@ -23,7 +23,7 @@ bool RemoveOnce(Prover &p, const Lines &rules) {
 }
 
 struct StepCase {
-  const char *what;
+  const char* what;
   Lines rules;
   Lines log;
   Lines kept;
@@ -132,7 +132,7 @@ TEST(PolynomialInterpretations, EachStepNamesItsInterpretationExactly) {
         "d: identity, a: lambda x.x+1, rest lambda x.10x", "remove: a b  -> c a a "},
        {"a -> a", "c -> d d b"}},
   };
-  for (const StepCase &c : cases) {
+  for (const StepCase& c : cases) {
     SCOPED_TRACE(c.what);
     auto p = MakeProver();
     ASSERT_TRUE(RemoveOnce(*p, c.rules));
@@ -173,7 +173,7 @@ TEST(PolynomialInterpretations, SilentWithoutReportSteps) {
 TEST(PolynomialInterpretations, NothingToRemoveLeavesTableAndLogAlone) {
   auto p = MakeProver();
   // Empty table, a single symbol that only grows, and rules that undo each other.
-  for (const Lines &rules : {Lines{}, Lines{"a -> a a"}, Lines{"a b -> b a", "b a -> a b"},
+  for (const Lines& rules : {Lines{}, Lines{"a -> a a"}, Lines{"a b -> b a", "b a -> a b"},
                              Lines{"a -> a", "b ->= b"}}) {
     EXPECT_FALSE(RemoveOnce(*p, rules));
     EXPECT_EQ(p->LogCount, 0);
@@ -200,11 +200,11 @@ TEST(PolynomialInterpretations, CompactionKeepsOrderFlagsAndRuleOrigin) {
 }
 
 // Sets the candidate by hand: successors and tenfold symbols by name.
-void SetCandidate(Prover &p, const std::string &succ, const std::string &ten, Prover::Direction d) {
+void SetCandidate(Prover& p, const std::string& succ, const std::string& ten, Prover::Direction d) {
   p.SuccessorSet.fill(0);
   p.TenfoldSet.fill(0);
   for (int s = 1; s <= p.CurrentTable.symbolCount; ++s) {
-    const std::string &name = p.CurrentTable.names[s];
+    const std::string& name = p.CurrentTable.names[s];
     if (succ.find(name) != std::string::npos) p.SuccessorSet[s] = 1;
     if (ten.find(name) != std::string::npos) p.TenfoldSet[s] = 1;
   }
@@ -288,7 +288,7 @@ struct Choice {
 };
 
 // Evaluates a Word to c*x+k, innermost symbol first; false on an overflow.
-bool Evaluate(const Word &w, const Choice &c, bool reversed, long &cf, long &k) {
+bool Evaluate(const Word& w, const Choice& c, bool reversed, long& cf, long& k) {
   const int n = WordLength(w);
   cf = 1;
   k = 0;
@@ -308,7 +308,7 @@ bool Evaluate(const Word &w, const Choice &c, bool reversed, long &cf, long &k) 
   return ok;
 }
 
-bool Try(const RuleTable &t, Choice &c) {
+bool Try(const RuleTable& t, Choice& c) {
   c.removed.clear();
   for (int r = 1; r <= t.ruleCount; ++r) {
     long cl, kl, cr, kr;
@@ -320,10 +320,10 @@ bool Try(const RuleTable &t, Choice &c) {
   return !c.removed.empty();
 }
 
-Choice ReferenceSearch(const RuleTable &t) {
+Choice ReferenceSearch(const RuleTable& t) {
   const int n = t.symbolCount;
   Choice c;
-  auto set = [n](std::array<std::uint8_t, kMaxSymbols + 1> &x, bool all, int a, int b) {
+  auto set = [n](std::array<std::uint8_t, kMaxSymbols + 1>& x, bool all, int a, int b) {
     x.fill(0);
     for (int s = 1; s <= n; ++s)
       x[s] = all ? (s != a && s != b) : (s == a || s == b);
@@ -370,14 +370,14 @@ TEST(PolynomialInterpretations, AgreesWithAPlainReadingOfTheSearchOnRandomSystem
   std::mt19937 rng(20261208);
   int found = 0;
   for (int iteration = 0; iteration < 4000; ++iteration) {
-    RuleTable &t = p->CurrentTable;
+    RuleTable& t = p->CurrentTable;
     t.symbolCount = 1 + static_cast<int>(rng() % 5);
     t.ruleCount = static_cast<int>(rng() % 5);
     for (int s = 1; s <= t.symbolCount; ++s)
       t.names[s] = std::string(1, 'a' + s - 1);
     for (int r = 1; r <= t.ruleCount; ++r) {
       t.strict[r] = rng() % 4 != 0;
-      for (Word *w : {&t.lhs[r], &t.rhs[r]}) {
+      for (Word* w : {&t.lhs[r], &t.rhs[r]}) {
         const int length = static_cast<int>(rng() % 13);
         for (int i = 0; i < length; ++i)
           (*w)[i] = static_cast<Symbol>(1 + rng() % t.symbolCount);

@@ -14,7 +14,7 @@ using testing::TableRules;
 using Lines = std::vector<std::string>;
 
 // Both tables hold `rules`; the loop runs with steps reported.
-void Loop(Prover &p, const Lines &rules, bool report = true) {
+void Loop(Prover& p, const Lines& rules, bool report = true) {
   FillTable(p.WorkTable, rules);
   p.CommitWork();
   p.LogCount = 0;
@@ -112,14 +112,14 @@ TEST(RemovalLoop, ArbitraryTableContentsNeverReachPastTheTables) {
   auto p = MakeProver();
   std::mt19937 rng(1000);
   for (int round = 0; round < 3; ++round) {
-    RuleTable &t = p->CurrentTable;
+    RuleTable& t = p->CurrentTable;
     // Full tables: 1000 rules, Words without a terminating 0, symbol bytes beyond the names.
     t.ruleCount = kMaxRules;
     t.symbolCount = round == 0 ? kMaxSymbols : round == 1 ? 19 : 3;
     for (int r = 1; r <= kMaxRules; ++r) {
       t.strict[r] = static_cast<std::uint8_t>(rng());
-      for (Word *w : {&t.lhs[r], &t.rhs[r]})
-        for (auto &b : *w)
+      for (Word* w : {&t.lhs[r], &t.rhs[r]})
+        for (auto& b : *w)
           b = static_cast<Symbol>(round == 2 ? 1 + rng() % 3 : rng());
     }
     p->WorkTable.ruleCount = kMaxRules;

@@ -8,7 +8,7 @@ using testing::MakeProver;
 using testing::SameLines;
 using Lines = std::vector<std::string>;
 
-RunResult RunWithoutMatchBounds(const Lines &input) {
+RunResult RunWithoutMatchBounds(const Lines& input) {
   auto p = MakeProver();
   RunOptions options;
   options.matchBound = false;

@@ -16,7 +16,7 @@ using testing::SameLines;
 using testing::TableRules;
 using Lines = std::vector<std::string>;
 
-bool RemoveOnce(Prover &p, const Lines &rules) {
+bool RemoveOnce(Prover& p, const Lines& rules) {
   FillTable(p.CurrentTable, rules);
   p.LogCount = 0;
   p.ReportSteps = 1;
@@ -189,12 +189,12 @@ TEST(WeightedInterpretations, EveryReportedDecreaseHoldsOnRandomSystems) {
   std::mt19937 rng(48);
   int successes = 0;
   for (int iteration = 0; iteration < 20000; ++iteration) {
-    RuleTable &t = p->CurrentTable;
+    RuleTable& t = p->CurrentTable;
     t.symbolCount = 2 + static_cast<int>(rng() % 4);
     t.ruleCount = 1 + static_cast<int>(rng() % 4);
     for (int r = 1; r <= t.ruleCount; ++r) {
       t.strict[r] = 1;
-      for (Word *w : {&t.lhs[r], &t.rhs[r]}) {
+      for (Word* w : {&t.lhs[r], &t.rhs[r]}) {
         const int length = static_cast<int>(rng() % 20);
         for (int i = 0; i < length; ++i)
           (*w)[i] = static_cast<Symbol>(1 + rng() % t.symbolCount);
@@ -206,7 +206,7 @@ TEST(WeightedInterpretations, EveryReportedDecreaseHoldsOnRandomSystems) {
     ++successes;
     // Value of a side with the weights found, read independently: 4x symbols scale what
     // stands to their right.
-    auto value = [&](const Word &w) {
+    auto value = [&](const Word& w) {
       __int128 k = 0;
       for (int i = WordLength(w) - 1; i >= 0; --i) {
         const int s = w[i];
@@ -214,7 +214,7 @@ TEST(WeightedInterpretations, EveryReportedDecreaseHoldsOnRandomSystems) {
       }
       return k;
     };
-    auto fourfold = [&](const Word &w) {
+    auto fourfold = [&](const Word& w) {
       int n = 0;
       for (int i = 0; i < WordLength(w); ++i)
         n += p->TenfoldSet[w[i]] != 0 ? 1 : 0;

@@ -15,7 +15,7 @@ using testing::MakeProver;
 using testing::ReadPlainLines;
 using testing::TableRules;
 
-void ReadTpdbLines(Prover &prover, const std::vector<std::string> &lines) {
+void ReadTpdbLines(Prover& prover, const std::vector<std::string>& lines) {
   prover.Input = &lines;
   prover.ReadTpdb();
   prover.Input = nullptr;
@@ -49,7 +49,7 @@ TEST(TpdbReader, ReadsEveryAcceptedShape) {
       {{"(RULES a->b)"}, {"a -> b"}, 1},
       {{"(RULES", "a", "", "b -> c)"}, {"a b -> c"}, 1}, // an empty line reads as one blank
   };
-  for (const TpdbCase &c : cases) {
+  for (const TpdbCase& c : cases) {
     auto p = MakeProver();
     ReadTpdbLines(*p, c.input);
     const std::string where = c.input.front();
@@ -114,7 +114,7 @@ TEST(TpdbReader, EndsMalformedTextWithAMessageNamingTheLine) {
       {{"(RULES a - > b)"}, "line 1: " + badArrow},
       {{"(RULES", "a -", "x b)"}, "line 3: " + badArrow},
   };
-  for (const Malformed &c : cases) {
+  for (const Malformed& c : cases) {
     auto p = MakeProver();
     ReadTpdbLines(*p, c.input);
     EXPECT_EQ(p->InputError, c.error) << (c.input.empty() ? "(no lines)" : c.input.front());
@@ -174,7 +174,7 @@ TEST(TpdbReader, RunReadsTheTpdbTextAndEndsLikeAPlainRunOfTheSameSystem) {
        {"a->b", "b->c"},
        {"SELKO 1.4 is applied to the string rewriting system", "a  -> b ", "b  -> c "}},
   };
-  for (const Pair &pair : pairs) {
+  for (const Pair& pair : pairs) {
     auto p = MakeProver();
     const RunResult byTpdb = p->Run(pair.tpdbText, tpdb);
     ASSERT_NE(byTpdb.status, Status::Error) << byTpdb.error;
@@ -190,7 +190,7 @@ TEST(TpdbReader, RunReadsTheTpdbTextAndEndsLikeAPlainRunOfTheSameSystem) {
   }
 
   // With the same names both readers give the same run, proof text included.
-  for (const auto &[tpdbText, plainText] :
+  for (const auto& [tpdbText, plainText] :
        std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>{
            {{"(RULES a b -> b a)"}, {"ab->ba"}},
            {{"(RULES", "a a -> b,", "b ->= a", ")"}, {"aa->b", "b->=a"}},
@@ -238,7 +238,7 @@ TEST(TpdbReader, RandomTextsAreReadOrRefusedWithALineNumber) {
       }
       continue;
     }
-    const std::string &e = p->InputError;
+    const std::string& e = p->InputError;
     ASSERT_EQ(e.rfind("line ", 0), 0u) << e;
     const int line = std::stoi(e.substr(5));
     EXPECT_GE(line, 1) << e;
@@ -253,13 +253,13 @@ TEST(TpdbReader, ReadsTheCorpus) {
   namespace fs = std::filesystem;
   const fs::path root = fs::path(__FILE__).parent_path() / ".." / ".." / "..";
   fs::path corpus;
-  for (const fs::path &c :
+  for (const fs::path& c :
        {root / ".." / "shared" / "corpus", root / ".." / ".." / "shared" / "corpus"}) {
     if (fs::is_directory(c / "tpdb")) corpus = c;
   }
   if (corpus.empty()) GTEST_SKIP() << "no corpus next to the sources";
 
-  auto lines = [](const fs::path &file) {
+  auto lines = [](const fs::path& file) {
     std::vector<std::string> out;
     std::ifstream in(file, std::ios::binary);
     for (std::string line; std::getline(in, line);) {
@@ -269,7 +269,7 @@ TEST(TpdbReader, ReadsTheCorpus) {
     return out;
   };
   // Rule shapes, with symbols numbered by first occurrence (as both readers number them).
-  auto shape = [](const RuleTable &t) {
+  auto shape = [](const RuleTable& t) {
     std::vector<std::string> out;
     for (int r = 1; r <= t.ruleCount; ++r) {
       std::string s;
@@ -284,7 +284,7 @@ TEST(TpdbReader, ReadsTheCorpus) {
   };
 
   std::vector<fs::path> files;
-  for (const auto &entry : fs::directory_iterator(corpus / "tpdb"))
+  for (const auto& entry : fs::directory_iterator(corpus / "tpdb"))
     files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   int read = 0;
@@ -292,10 +292,10 @@ TEST(TpdbReader, ReadsTheCorpus) {
   std::map<std::string, int> refused;
   auto p = MakeProver();
   auto q = MakeProver();
-  for (const fs::path &file : files) {
+  for (const fs::path& file : files) {
     ReadTpdbLines(*p, lines(file));
     if (!p->InputError.empty()) {
-      const std::string &e = p->InputError;
+      const std::string& e = p->InputError;
       const std::size_t colon = e.find(": ");
       ++refused[colon == std::string::npos ? e : e.substr(colon + 2)];
       continue;
@@ -311,7 +311,7 @@ TEST(TpdbReader, ReadsTheCorpus) {
   }
   std::cout << "[ corpus   ] " << files.size() << " TPDB files: " << read << " read (" << compared
             << " match the plain version)";
-  for (const auto &[reason, count] : refused)
+  for (const auto& [reason, count] : refused)
     std::cout << ", " << count << " refused: " << reason;
   std::cout << "\n";
   EXPECT_GT(read, 0);

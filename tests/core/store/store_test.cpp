@@ -19,7 +19,8 @@ TEST(Store, InternSymbolNumbersInOrderOfFirstOccurrenceAndIsCaseSensitive) {
 
 TEST(Store, InternSymbolNeverWritesPastTheNameList) {
   auto p = MakeProver();
-  for (int s = 1; s <= kMaxSymbols; ++s) EXPECT_EQ(p->InternSymbol("s" + std::to_string(s)), s);
+  for (int s = 1; s <= kMaxSymbols; ++s)
+    EXPECT_EQ(p->InternSymbol("s" + std::to_string(s)), s);
   EXPECT_EQ(p->InternSymbol("one too many"), 0);
   EXPECT_EQ(p->InternSymbol("s7"), 7);
   EXPECT_EQ(p->WorkTable.symbolCount, kMaxSymbols);
@@ -70,7 +71,8 @@ TEST(RuleText, FormatRuleRendersEveryShape) {
   auto p = MakeProver();
   FillTable(p->CurrentTable, {"a b -> b a", "a -> ", "a ->= b", "-> a", "->"});
   std::vector<std::string> text;
-  for (int r = 1; r <= 5; ++r) text.push_back(p->FormatRule(r));
+  for (int r = 1; r <= 5; ++r)
+    text.push_back(p->FormatRule(r));
   EXPECT_TRUE(SameLines(text, {"a b  -> b a ", "a  -> e", "a  ->= b ", " -> a ", " -> e"}));
 }
 
@@ -79,7 +81,8 @@ TEST(ProofLog, StoresAtMost999LinesButKeepsCounting) {
   p->LogLine();
   EXPECT_EQ(p->LogCount, 1);
   EXPECT_EQ(p->ProofLog[1], "");
-  for (int i = 2; i <= 1005; ++i) p->LogLine("line " + std::to_string(i));
+  for (int i = 2; i <= 1005; ++i)
+    p->LogLine("line " + std::to_string(i));
   EXPECT_EQ(p->LogCount, 1005);
   EXPECT_EQ(p->ProofLog[999], "line 999");
   const std::vector<std::string> shown = p->ShownProof();

@@ -12,7 +12,7 @@ using testing::MakeProver;
 using testing::SameLines;
 using testing::TableRules;
 
-std::unique_ptr<Prover> Eliminate(const std::vector<std::string> &rules) {
+std::unique_ptr<Prover> Eliminate(const std::vector<std::string>& rules) {
   auto p = MakeProver();
   FillTable(p->WorkTable, rules);
   p->CommitWork();
@@ -149,12 +149,12 @@ TEST(DummyElimination, PiecesJoinBackToTheRightHandSides) {
     const RuleTable before = p->WorkTable;
     p->CommitWork();
     p->DummyElimination();
-    const RuleTable &after = p->WorkTable;
+    const RuleTable& after = p->WorkTable;
     EXPECT_EQ(TableRules(after), TableRules(p->CurrentTable));
     // A piece that starts with a partner symbol continues the rule before it.
     std::vector<std::string> joined;
     for (int r = 1; r <= after.ruleCount; ++r) {
-      const Word &u = after.rhs[r];
+      const Word& u = after.rhs[r];
       const bool continues = WordLength(u) > 0 && u[0] > before.symbolCount;
       std::string side;
       for (int k = continues ? 1 : 0; k < WordLength(u); ++k) {

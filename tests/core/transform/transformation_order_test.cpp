@@ -13,7 +13,7 @@ using testing::SameLines;
 using testing::TableRules;
 
 // Runs the step on a system as the last phase hands it over (both tables equal, log empty).
-std::unique_ptr<Prover> Transform(const std::vector<std::string> &rules) {
+std::unique_ptr<Prover> Transform(const std::vector<std::string>& rules) {
   auto p = MakeProver();
   FillTable(p->WorkTable, rules);
   p->CommitWork();
@@ -22,7 +22,7 @@ std::unique_ptr<Prover> Transform(const std::vector<std::string> &rules) {
   return p;
 }
 
-::testing::AssertionResult TablesAgree(const Prover &p) {
+::testing::AssertionResult TablesAgree(const Prover& p) {
   if (TableRules(p.WorkTable) == TableRules(p.CurrentTable)) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "WorkTable and CurrentTable differ";
 }
@@ -63,7 +63,7 @@ TEST(TransformationOrder, OverlappingLeftHandSidesNeverQualify) {
       {"a -> b", "a -> c", "d -> a"},
       {"a b -> c", "b -> d", "e -> a b", "f -> b"},
   };
-  for (const auto &rules : systems) {
+  for (const auto& rules : systems) {
     auto p = Transform(rules);
     EXPECT_EQ(p->LogCount, 0) << rules.front();
     EXPECT_EQ(TableRules(p->WorkTable), TableRules(p->CurrentTable)) << rules.front();
