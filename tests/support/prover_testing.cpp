@@ -67,6 +67,13 @@ std::vector<std::string> TableRules(const RuleTable& table) {
   return out;
 }
 
+bool RemoveOnce(Prover& prover, const std::vector<std::string>& rules) {
+  FillTable(prover.CurrentTable, rules);
+  prover.LogCount = 0;
+  prover.ReportSteps = 1;
+  return prover.RemoveByInterpretation();
+}
+
 std::vector<std::string> LogLines(const Prover& prover) { return prover.ShownProof(); }
 
 namespace {

@@ -24,6 +24,9 @@ void FillTable(RuleTable& table, const std::vector<std::string>& rules);
 // The rules of a table written back in the same notation ("a b -> b a").
 std::vector<std::string> TableRules(const RuleTable& table);
 
+// One removal step with ReportSteps set on CurrentTable filled with `rules`, from an empty log.
+bool RemoveOnce(Prover& prover, const std::vector<std::string>& rules);
+
 // The proof log lines 1..LogCount as the result pane would show them.
 std::vector<std::string> LogLines(const Prover& prover);
 

@@ -10,17 +10,10 @@ namespace {
 using testing::FillTable;
 using testing::LogLines;
 using testing::MakeProver;
+using testing::RemoveOnce;
 using testing::SameLines;
 using testing::TableRules;
 using Lines = std::vector<std::string>;
-
-// Runs one reported removal step on `rules`; returns its result.
-bool RemoveOnce(Prover& p, const Lines& rules) {
-  FillTable(p.CurrentTable, rules);
-  p.LogCount = 0;
-  p.ReportSteps = 1;
-  return p.RemoveByInterpretation();
-}
 
 struct StepCase {
   const char* what;
