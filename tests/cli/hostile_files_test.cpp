@@ -70,18 +70,22 @@ TEST(HostileFiles, LinesOfMegabytesAreRefusedByTheCapacities) {
   EXPECT_EQ(tpdbRun.out.rfind("error: " + tpdb + ": ", 0), 0u) << tpdbRun.out.substr(0, 200);
   EXPECT_LT(tpdbRun.out.size(), 1000u); // the message does not repeat the whole name
 
-  std::string chain = "x";
+  std::string chain;
   for (int i = 0; i < 100000; ++i)
-    chain = "a(" + chain + ")";
+    chain += "a(";
+  chain += "x" + std::string(100000, ')');
   const std::string ari =
       dir.Write("long.ari", "(format TRS)\n(fun a 1)\n(fun b 1)\n(rule " + chain + " (b x))\n");
   const clitest::CliRun ariRun = RunCli({"prove", ari});
   EXPECT_EQ(ariRun.status, 1) << ariRun.out;
   EXPECT_EQ(ariRun.out.rfind("error: " + ari + ": ", 0), 0u) << ariRun.out.substr(0, 200);
 
-  std::string term = "<var>x</var>";
+  std::string term;
   for (int i = 0; i < 10000; ++i)
-    term = "<funapp><name>a</name><arg>" + term + "</arg></funapp>";
+    term += "<funapp><name>a</name><arg>";
+  term += "<var>x</var>";
+  for (int i = 0; i < 10000; ++i)
+    term += "</arg></funapp>";
   const std::string xml = dir.Write(
       "long.xml", "<?xml version=\"1.0\"?><problem type=\"termination\"><trs><rules><rule><lhs>" +
                       term + "</lhs><rhs><var>x</var></rhs></rule></rules></trs></problem>\n");
