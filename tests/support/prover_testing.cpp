@@ -67,6 +67,14 @@ std::vector<std::string> TableRules(const RuleTable& table) {
   return out;
 }
 
+std::unique_ptr<Prover> WithSystem(const std::vector<std::string>& rules) {
+  auto p = MakeProver();
+  FillTable(p->WorkTable, rules);
+  p->CommitWork();
+  p->LogCount = 0;
+  return p;
+}
+
 bool RemoveOnce(Prover& prover, const std::vector<std::string>& rules) {
   FillTable(prover.CurrentTable, rules);
   prover.LogCount = 0;

@@ -24,6 +24,10 @@ void FillTable(RuleTable& table, const std::vector<std::string>& rules);
 // The rules of a table written back in the same notation ("a b -> b a").
 std::vector<std::string> TableRules(const RuleTable& table);
 
+// A prover whose WorkTable and CurrentTable both hold `rules`, with an empty log: a system as
+// the last phase hands it to the transformations.
+std::unique_ptr<Prover> WithSystem(const std::vector<std::string>& rules);
+
 // One removal step with ReportSteps set on CurrentTable filled with `rules`, from an empty log.
 bool RemoveOnce(Prover& prover, const std::vector<std::string>& rules);
 

@@ -13,10 +13,7 @@ using testing::SameLines;
 using testing::TableRules;
 
 std::unique_ptr<Prover> Eliminate(const std::vector<std::string>& rules) {
-  auto p = MakeProver();
-  FillTable(p->WorkTable, rules);
-  p->CommitWork();
-  p->LogCount = 0;
+  auto p = testing::WithSystem(rules);
   p->DummyElimination();
   return p;
 }

@@ -14,10 +14,7 @@ using testing::TableRules;
 
 // Runs the step on a system as the last phase hands it over (both tables equal, log empty).
 std::unique_ptr<Prover> Transform(const std::vector<std::string>& rules) {
-  auto p = MakeProver();
-  FillTable(p->WorkTable, rules);
-  p->CommitWork();
-  p->LogCount = 0;
+  auto p = testing::WithSystem(rules);
   p->TransformationOrder();
   return p;
 }
