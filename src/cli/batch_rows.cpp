@@ -10,16 +10,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/prove_command.hpp"
+
 namespace selko {
 
 const char* BatchAnswer(Status status) {
-  switch (status) {
-  case Status::Terminating: return "YES";
-  case Status::LoopFound: return "NO";
-  case Status::NoProof: return "MAYBE";
-  case Status::Error: return "ERROR";
-  }
-  return "ERROR";
+  return status == Status::Error ? "ERROR" : TermcompAnswer(status);
 }
 
 std::string LastTechnique(const std::vector<std::string>& proof) {

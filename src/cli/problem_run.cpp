@@ -46,6 +46,14 @@ bool AncestorGraphOf(const Prover& prover, AncestorGraph& graph) {
   return true;
 }
 
+LoopDerivation DerivationOfRun(const Prover& prover) {
+  AncestorGraph graph;
+  if (AncestorGraphOf(prover, graph)) return BuildLoopDerivation(prover.SlotB, graph);
+  LoopDerivation none;
+  none.lines = {kNoDerivationLine};
+  return none;
+}
+
 ProblemOutcome RunProblem(const Problem& problem, const RunOptions& options, bool withDerivation) {
   ProblemOutcome outcome;
   const auto start = std::chrono::steady_clock::now();
@@ -64,12 +72,7 @@ ProblemOutcome RunProblem(const Problem& problem, const RunOptions& options, boo
       outcome.symbols = problem.system->symbolCount;
     }
     if (withDerivation && outcome.result.status == Status::LoopFound) {
-      AncestorGraph graph;
-      if (AncestorGraphOf(*prover, graph)) {
-        outcome.derivation = BuildLoopDerivation(prover->SlotB, graph);
-      } else {
-        outcome.derivation.lines = {kNoDerivationLine};
-      }
+      outcome.derivation = DerivationOfRun(*prover);
     }
   }
   outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -32,6 +32,10 @@ ProblemOutcome RunProblemGuarded(const Problem& problem, const RunOptions& optio
 // The loop search's graph of a run that found a loop; false when the prover keeps none.
 bool AncestorGraphOf(const Prover& prover, AncestorGraph& graph);
 
+// The checked looping derivation of a run that found a loop, or the line saying that none
+// could be built.
+LoopDerivation DerivationOfRun(const Prover& prover);
+
 // Whether a guarded run has been left behind; the process should then end with _Exit.
 bool AnyRunAbandoned();
 

@@ -98,10 +98,7 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
       results.push_back(std::move(result));
       derivations.emplace_back();
       if (derivation && results.back().status == Status::LoopFound) {
-        AncestorGraph graph;
-        derivations.back() = AncestorGraphOf(*prover, graph)
-                                 ? BuildLoopDerivation(prover->SlotB, graph)
-                                 : LoopDerivation{false, {kNoDerivationLine}};
+        derivations.back() = DerivationOfRun(*prover);
       }
     }
   }
