@@ -6,20 +6,6 @@
 
 namespace selko {
 
-namespace {
-
-// Copies the rules (Words, strict flags, count) of rules 1..from.ruleCount onto another table.
-void CopyRules(const RuleTable& from, RuleTable& to) {
-  to.ruleCount = from.ruleCount;
-  for (int r = 1; r <= from.ruleCount; ++r) {
-    to.lhs[r] = from.lhs[r];
-    to.rhs[r] = from.rhs[r];
-    to.strict[r] = from.strict[r];
-  }
-}
-
-} // namespace
-
 void Prover::LabellingDriver() {
   LabelProgress = 1;
   while (LabelProgress == 1 && Proved == 0) {

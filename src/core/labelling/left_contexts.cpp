@@ -71,12 +71,7 @@ bool Prover::AddLeftContexts() {
   }
 
   // 3. The extended system into WorkTable; names and symbol count stay.
-  WorkTable.ruleCount = count;
-  for (int r = 1; r <= count; ++r) {
-    WorkTable.lhs[r] = cur.lhs[r];
-    WorkTable.rhs[r] = cur.rhs[r];
-    WorkTable.strict[r] = cur.strict[r];
-  }
+  CopyRules(cur, WorkTable);
 
   // 4. Labelled names.
   for (int s = 1; s <= n; ++s) {

@@ -24,6 +24,15 @@ void ReverseWord(Word& w) {
   }
 }
 
+void CopyRules(const RuleTable& from, RuleTable& to) {
+  to.ruleCount = from.ruleCount;
+  for (int r = 1; r <= from.ruleCount && r <= kMaxRules; ++r) {
+    to.lhs[r] = from.lhs[r];
+    to.rhs[r] = from.rhs[r];
+    to.strict[r] = from.strict[r];
+  }
+}
+
 void ReverseRules(RuleTable& table) {
   for (int r = 1; r <= table.ruleCount; ++r) {
     ReverseWord(table.lhs[r]);

@@ -49,6 +49,10 @@ struct RuleTable {
 // Greatest common divisor of two non-negative integers; Gcd(a, 0) = a, Gcd(0, 0) = 0.
 std::int64_t Gcd(std::int64_t a, std::int64_t b);
 
+// Copies the rules (Words, strict flags, rule count) of one table onto another; symbol count
+// and names stay as they are.
+void CopyRules(const RuleTable& from, RuleTable& to);
+
 // Reverses rule sides in place (a1 ... an becomes an ... a1) for rules 1..ruleCount.
 void ReverseRules(RuleTable& table);
 
