@@ -17,6 +17,10 @@ QString CreateError(const QString& fileName, const QString& reason) {
   return QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason);
 }
 
+QString OpenError(const QString& fileName, const QString& reason) {
+  return QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, reason);
+}
+
 QString SystemReason(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
 
 } // namespace
@@ -60,12 +64,12 @@ bool SaveLines(const QString& fileName, const QStringList& lines, QString& error
 bool LoadLines(const QString& fileName, QStringList& lines, QString& error) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) {
-    error = QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString());
+    error = OpenError(fileName, file.errorString());
     return false;
   }
   const QByteArray data = file.readAll();
   if (file.error() != QFileDevice::NoError) {
-    error = QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString());
+    error = OpenError(fileName, file.errorString());
     return false;
   }
   // UTF-8, the platform's text encoding; a file that is not valid UTF-8 is an older 8-bit
