@@ -1,0 +1,100 @@
+// What each step of the engine hands to the checker: plain data, enough for independent code
+// to verify the step from the problem it was applied to and the problems it left.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <variant>
+#include <vector>
+
+#include "engine/problem.hpp"
+
+namespace selko::engine {
+
+// ---- Matrix interpretations (natural or arctic) ----------------------------------------------
+
+enum class Domain { Natural, Arctic };
+
+// Which entry a natural interpretation compares strictly: [1][d] (every letter needs
+// [1][1] >= 1 and [d][d] >= 1) or [1][1] (every letter needs [1][1] >= 1).
+enum class Compared { TopRight, TopLeft };
+
+// Arctic minus infinity, the unit of max.
+constexpr std::int64_t kMinusInfinity = std::numeric_limits<std::int64_t>::min();
+
+struct Matrix {
+  int rows = 0;
+  int cols = 0;
+  std::vector<std::int64_t> entries; // row-major, rows * cols
+
+  std::int64_t At(int i, int j) const { return entries[static_cast<std::size_t>(i * cols + j)]; }
+  std::int64_t& At(int i, int j) { return entries[static_cast<std::size_t>(i * cols + j)]; }
+};
+
+struct MatrixInterpretation {
+  Domain domain = Domain::Natural;
+  Compared compared = Compared::TopRight; // natural only
+  int dimension = 1;
+  // One per letter of the problem: dimension x dimension; a marked letter of a pair problem
+  // is a row, 1 x dimension.
+  std::vector<Matrix> letters;
+};
+
+// Removes the rules (of R or S) and pairs that decrease strictly; all others decrease weakly.
+struct RuleRemoval {
+  MatrixInterpretation interpretation;
+  std::vector<std::size_t> removedRules; // indices into the problem's rules, ascending
+  std::vector<std::size_t> removedPairs; // indices into its pairs, ascending
+};
+
+// ---- Transformations --------------------------------------------------------------------------
+
+// The problem read backwards; it leaves exactly Problem::Reversed().
+struct Reversal {};
+
+// The pair problem of a plain problem: it leaves one problem whose pairs and marked names the
+// checker computes again.
+struct DependencyPairs {};
+
+// The strongly connected components of the dependency graph: each remaining problem is a
+// component (its pairs, the same rules); pairs on no cycle are gone.
+struct GraphSplit {};
+
+// ---- Non-termination ---------------------------------------------------------------------------
+
+struct RewriteStep {
+  std::size_t rule = 0;     // index into the problem's rules
+  std::size_t position = 0; // where the left side starts in the string before the step
+};
+
+// start ->+ x start y by the steps; for a relative problem at least one step uses a strict rule.
+struct Loop {
+  String start;
+  std::vector<RewriteStep> steps;
+};
+
+// ---- Match bounds ------------------------------------------------------------------------------
+
+struct BoundTransition {
+  std::uint32_t from = 0;
+  Letter letter = 0;
+  std::uint32_t height = 0;
+  std::uint32_t to = 0;
+};
+
+// A finite automaton over letters with heights that is compatible with the match-heighted
+// system and accepts the start language (the right-hand sides' forward-closure language, as
+// the construction chose it); every height is at most `bound`.
+struct MatchBound {
+  std::uint32_t stateCount = 0;
+  std::uint32_t initial = 0;
+  std::vector<std::uint32_t> finals;
+  std::vector<BoundTransition> transitions;
+  std::uint32_t bound = 0;
+};
+
+using Certificate =
+    std::variant<RuleRemoval, Reversal, DependencyPairs, GraphSplit, Loop, MatchBound>;
+
+} // namespace selko::engine
