@@ -137,7 +137,7 @@ private:
   }
 
   // Makes every pending requirement for right side `rhs` hold: each start and height is read
-  // once, and a path is added for every end state not reached.
+  // once, and a path is added for every end state not reached then.
   void Settle(std::uint32_t rhs) {
     std::sort(pending_.begin(), pending_.end());
     pending_.erase(std::unique(pending_.begin(), pending_.end()), pending_.end());
@@ -148,9 +148,14 @@ private:
       for (; i < pending_.size() && pending_[i].from == group.from &&
              pending_[i].height == group.height && !failed_;
            ++i) {
-        if (WasReached(pending_[i].to)) continue;
-        AddPath(r, group.from, pending_[i].to, group.height);
-        ReadAll(r, group.from, group.height);
+        if (WasReached(pending_[i].to) || Tick()) continue;
+        // A path through fresh states reaches only its end; one into a reused state may
+        // reach more of the group.
+        if (AddPath(r, group.from, pending_[i].to, group.height)) {
+          ReadAll(r, group.from, group.height);
+        } else {
+          mark_[pending_[i].to] = epoch_;
+        }
       }
     }
     pending_.clear();
@@ -187,6 +192,7 @@ private:
   void ReadAll(const String& rhs, std::uint32_t from, std::uint32_t h) {
     states_.assign(1, from);
     for (Letter a : rhs) {
+      Tick();
       NextMark();
       nextStates_.clear();
       for (std::uint32_t s : states_)
@@ -203,7 +209,7 @@ private:
 
   // Whether the last ReadAll reached `state`.
   bool WasReached(std::uint32_t state) const {
-    return state < mark_.size() && mark_[state] == epoch_ && !states_.empty();
+    return state < mark_.size() && mark_[state] == epoch_;
   }
 
   void NextMark() {
@@ -217,11 +223,12 @@ private:
   // Adds a path reading `rhs` from `from` into `to` at height h. It ends in a state that
   // already reads the rest of the right side into `to` (the highest-numbered one) when the
   // reuse rule finds one, and goes through fresh states otherwise.
-  void AddPath(const String& rhs, std::uint32_t from, std::uint32_t to, std::uint32_t h) {
+  // Returns whether it reused a state.
+  bool AddPath(const String& rhs, std::uint32_t from, std::uint32_t to, std::uint32_t h) {
     std::size_t cut = rhs.size(); // the new part reads rhs[0..cut)
     std::uint32_t end = to;
     states_.assign(1, to);
-    for (std::size_t j = rhs.size() - 1; j >= 1 && !states_.empty(); --j) {
+    for (std::size_t j = rhs.size() - 1; j >= 1 && !states_.empty() && !Tick(); --j) {
       nextStates_.clear();
       for (std::uint32_t s : states_)
         automaton_.ForEachInAt(s, rhs[j], h,
@@ -237,7 +244,7 @@ private:
     if (automaton_.TransitionCount() + cut > limits_.maxTransitions ||
         automaton_.StateCount() + cut - 1 > maxStates_) {
       failed_ = true;
-      return;
+      return false;
     }
     std::uint32_t at = from;
     for (std::size_t j = 0; j < cut; ++j) {
@@ -245,6 +252,7 @@ private:
       automaton_.AddTransition(at, rhs[j], h, into);
       at = into;
     }
+    return end != to;
   }
 
   // Counts work; true (and failed) once the deadline has passed, looked at every 256 counts.

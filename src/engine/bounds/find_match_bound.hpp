@@ -24,9 +24,9 @@ enum class StateReuse {
 struct BoundLimits {
   std::uint32_t maxStates = 400000;
   std::uint32_t maxTransitions = 800000;
-  std::uint32_t maxBound = 64;     // largest height
-  std::uint32_t maxRules = 100000; // after erasing rules are expanded
-  StateReuse reuse = StateReuse::WholeTail;
+  std::uint32_t maxBound = 64;                  // largest height
+  std::uint32_t maxRules = 100000;              // after erasing rules are expanded
+  StateReuse reuse = StateReuse::LongestSuffix; // proves more of the corpus
 };
 
 // The automaton of a match-bound proof of `problem` (plain: no weak rule, no pairs, no empty
