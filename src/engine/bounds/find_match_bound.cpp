@@ -83,6 +83,7 @@ private:
     for (const RfcRules::Occurrence& o : rules_.byLetter[t.letter]) {
       const String& lhs = rules_.lhs[o.rule];
       const std::uint32_t rhs = rules_.rhsOf[o.rule];
+      if (o.position > 0 && !automaton_.Enters(t.from, lhs[o.position - 1])) continue;
       back_.assign(1, Pack(t.from, t.height));
       for (std::size_t j = o.position; j-- > 0 && !back_.empty();)
         Step(back_, lhs[j], /*forward=*/false);
@@ -178,7 +179,7 @@ private:
         automaton_.ForEachIn(StateOf(r), letter, add);
       }
     }
-    SortUnique(next_);
+    if (next_.size() > 1) SortUnique(next_);
     set.swap(next_);
   }
 

@@ -27,6 +27,11 @@ public:
   const BoundTransition& At(std::uint32_t t) const { return all_[t]; }
   const std::vector<BoundTransition>& Transitions() const { return all_; }
 
+  // Whether some transition enters `to` reading `letter`.
+  bool Enters(std::uint32_t to, Letter letter) const {
+    return in_.Find(Key(to, letter)) != FlatIndex::kNone;
+  }
+
   // Calls f(transition) for every transition leaving `from` reading `letter` (any height, or
   // exactly `height`), and for every one entering `to`.
   template <class F> void ForEachOut(std::uint32_t from, Letter letter, F&& f) const {

@@ -7,6 +7,7 @@ namespace selko::engine::bounds {
 std::optional<RfcRules> PrepareRfcRules(const Problem& problem, std::size_t maxRules) {
   if (problem.pairProblem || !problem.pairs.empty()) return std::nullopt;
   const std::size_t letters = problem.LetterCount();
+  if (letters >= 0xFFFFFFFFu) return std::nullopt; // no number left for the end marker
   std::size_t count = 0;
   for (const Rule& r : problem.rules) {
     if (!r.strict || r.lhs.empty()) return std::nullopt;

@@ -20,15 +20,24 @@ std::optional<MatchBound> CheckedBound(const Problem& problem, const BoundLimits
   return found;
 }
 
-TEST(FindMatchBound, ProvesSmallSystems) {
-  const std::optional<MatchBound> swap = CheckedBound(MakeProblem({"a b -> b a"}));
-  ASSERT_TRUE(swap);
-  EXPECT_EQ(swap->bound, 1u);
-  EXPECT_TRUE(CheckedBound(MakeProblem({"a a b b -> b b b a a a"})));
-  // No left side is read in the start automaton: the start automaton itself, bound 0.
-  const std::optional<MatchBound> none = CheckedBound(MakeProblem({"a a -> b"}));
-  ASSERT_TRUE(none);
-  EXPECT_EQ(none->bound, 0u);
+TEST(FindMatchBound, ProvesSmallSystemsWithEitherReuse) {
+  for (const StateReuse reuse : {StateReuse::LongestSuffix, StateReuse::WholeTail}) {
+    BoundLimits limits;
+    limits.reuse = reuse;
+    const std::optional<MatchBound> swap = CheckedBound(MakeProblem({"a b -> b a"}), limits);
+    ASSERT_TRUE(swap);
+    EXPECT_EQ(swap->bound, 1u);
+    EXPECT_TRUE(CheckedBound(MakeProblem({"a a b b -> b b b a a a"}), limits));
+    EXPECT_TRUE(CheckedBound(MakeProblem({"a b c -> b c a", "c c -> a b"}), limits));
+    // No left side is read in the start automaton: the start automaton itself, bound 0.
+    const std::optional<MatchBound> none = CheckedBound(MakeProblem({"a a -> b"}), limits);
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->bound, 0u);
+  }
+  // Nothing to prove: the end-marker loop alone.
+  const std::optional<MatchBound> empty = CheckedBound(Problem{});
+  ASSERT_TRUE(empty);
+  EXPECT_EQ(empty->transitions.size(), 1u);
 }
 
 TEST(FindMatchBound, ExpandsErasingRules) {
