@@ -21,9 +21,12 @@ enum class StateReuse {
   LongestSuffix // fresh states up to a state that reads the longest possible suffix
 };
 
+// Measured on the corpus's standard problems known to terminate, 5 s an attempt: the largest
+// automaton found had 54889 transitions, 40617 states and bound 11; an automaton takes about
+// 300 bytes a transition, so the limits keep one attempt near 150 MB.
 struct BoundLimits {
-  std::uint32_t maxStates = 400000;
-  std::uint32_t maxTransitions = 800000;
+  std::uint32_t maxStates = 250000;
+  std::uint32_t maxTransitions = 500000;
   std::uint32_t maxBound = 64;                  // largest height
   std::uint32_t maxRules = 100000;              // after erasing rules are expanded
   StateReuse reuse = StateReuse::LongestSuffix; // proves more of the corpus
