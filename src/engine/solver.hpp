@@ -17,7 +17,9 @@ namespace selko::engine {
 
 class Solver {
 public:
-  Solver(const Problem& root, const EngineOptions& options);
+  // The attempts come from `source` (the strategy's AttemptsFor unless a test gives others).
+  using AttemptSource = std::vector<Attempt> (*)(const Problem&, int level);
+  Solver(const Problem& root, const EngineOptions& options, AttemptSource source = AttemptsFor);
   EngineResult Run();
 
 private:
@@ -37,6 +39,7 @@ private:
   static std::string LastTechnique(const ProofNode& node);
 
   const Problem& root_;
+  AttemptSource source_;
   Deadline deadline_;
   std::atomic<int> spareThreads_;
   std::mutex memoMutex_;
