@@ -6,10 +6,31 @@
 
 namespace selko::engine {
 
+ProofNode::~ProofNode() {
+  std::vector<std::unique_ptr<ProofNode>> pending = std::move(children);
+  while (!pending.empty()) {
+    std::unique_ptr<ProofNode> node = std::move(pending.back());
+    pending.pop_back();
+    for (auto& child : node->children)
+      pending.push_back(std::move(child));
+    node->children.clear();
+  }
+}
+
 bool ProofNode::Closed() const {
-  if (!step) return problem.IsFinished();
-  if (children.size() != step->remaining.size()) return false;
-  return std::all_of(children.begin(), children.end(), [](const auto& c) { return c->Closed(); });
+  std::vector<const ProofNode*> todo{this};
+  while (!todo.empty()) {
+    const ProofNode* node = todo.back();
+    todo.pop_back();
+    if (!node->step) {
+      if (!node->problem.IsFinished()) return false;
+      continue;
+    }
+    if (node->children.size() != node->step->remaining.size()) return false;
+    for (const auto& child : node->children)
+      todo.push_back(child.get());
+  }
+  return true;
 }
 
 namespace {
@@ -38,29 +59,35 @@ std::string Remains(const Problem& p) {
 }
 
 // Walks the tree: a chain of single-child steps counts on (1, 2, 3), a split numbers its
-// parts below the step that made it (3.1, 3.2, with their own chains 3.1.1, 3.1.2).
-void Walk(const ProofNode& node, const std::string& prefix, int number,
+// parts below the step that made it (3.1, 3.2, with their own chains 3.1.1, 3.1.2). Chains
+// are followed in a loop; only splits recurse.
+void Walk(const ProofNode* node, const std::string& prefix, int number,
           std::vector<std::string>& outline, std::vector<std::string>& details) {
-  const std::string label = prefix + std::to_string(number);
-  if (!node.step) {
-    if (!node.problem.IsFinished()) outline.push_back(label + " open: " + Remains(node.problem));
-    return;
-  }
-  const Step& step = *node.step;
-  std::string line = label + " " + step.summary;
-  if (step.remaining.size() == 1 && !std::holds_alternative<Reversal>(step.certificate)) {
-    line += "; " + (step.remaining[0].IsFinished() ? std::string("nothing remains to prove")
-                                                   : Remains(step.remaining[0]));
-  }
-  outline.push_back(line);
-  details.push_back(label + " " + step.summary);
-  for (const std::string& d : step.details)
-    details.push_back("  " + d);
-  if (node.children.size() == 1) {
-    Walk(*node.children[0], prefix, number + 1, outline, details);
-  } else {
-    for (std::size_t i = 0; i < node.children.size(); ++i)
-      Walk(*node.children[i], label + "." + std::to_string(i + 1) + ".", 1, outline, details);
+  for (;; ++number) {
+    const std::string label = prefix + std::to_string(number);
+    if (!node->step) {
+      if (!node->problem.IsFinished())
+        outline.push_back(label + " open: " + Remains(node->problem));
+      return;
+    }
+    const Step& step = *node->step;
+    std::string line = label + " " + step.summary;
+    if (step.remaining.size() == 1 && !std::holds_alternative<Reversal>(step.certificate)) {
+      line += "; " + (step.remaining[0].IsFinished() ? std::string("nothing remains to prove")
+                                                     : Remains(step.remaining[0]));
+    }
+    outline.push_back(line);
+    details.push_back(label + " " + step.summary);
+    for (const std::string& d : step.details)
+      details.push_back("  " + d);
+    if (node->children.size() != 1) {
+      for (std::size_t i = 0; i < node->children.size(); ++i) {
+        Walk(node->children[i].get(), label + "." + std::to_string(i + 1) + ".", 1, outline,
+             details);
+      }
+      return;
+    }
+    node = node->children[0].get();
   }
 }
 
@@ -75,7 +102,7 @@ std::vector<std::string> RenderProof(const ProofNode& root) {
   std::vector<std::string> lines = ProblemLines(root.problem);
   std::vector<std::string> outline;
   std::vector<std::string> details;
-  Walk(root, "", 1, outline, details);
+  Walk(&root, "", 1, outline, details);
   lines.push_back("Outline:");
   lines.insert(lines.end(), outline.begin(), outline.end());
   lines.push_back(root.Closed() ? "Terminating." : "No proof.");

@@ -13,6 +13,11 @@
 namespace selko::engine {
 
 struct ProofNode {
+  ProofNode() = default;
+  ProofNode(const ProofNode&) = delete;
+  ProofNode& operator=(const ProofNode&) = delete;
+  ~ProofNode(); // takes long chains apart without recursion
+
   Problem problem;
   std::optional<Step> step;                         // none: left open
   std::vector<std::unique_ptr<ProofNode>> children; // one per step.remaining

@@ -119,46 +119,74 @@ Solver::RunRound(const Problem& problem, const std::vector<Attempt>& attempts, s
   return std::make_pair(winner, std::move(*results[winner]));
 }
 
-Solver::Result Solver::Solve(ProofNode& node, bool reversed, int maxLevel) {
-  if (node.problem.IsFinished()) return Result::Closed;
-  for (int level = 0; level <= maxLevel; ++level) {
-    const std::vector<Attempt> attempts = source_(node.problem, level);
-    std::size_t from = 0;
-    while (from < attempts.size()) {
-      if (deadline_.Passed()) return Result::Open;
-      auto found = RunRound(node.problem, attempts, from, level);
-      if (!found) break;
-      const Attempt& attempt = attempts[found->first];
-      from = found->first + 1;
-      if (std::holds_alternative<Loop>(found->second)) {
-        return AcceptLoop(node.problem, std::get<Loop>(found->second), reversed) ? Result::Looping
-                                                                                 : Result::Failed;
+Solver::Result Solver::Solve(ProofNode& start, bool reversed, int maxLevel) {
+  // A chain of steps that each leave one problem is walked here, not by recursion: a proof may
+  // remove thousands of rules one after the other. Only a split recurses, once per part.
+  ProofNode* node = &start;
+  for (;;) {
+    if (node->problem.IsFinished()) return Result::Closed;
+    ProofNode* next = nullptr;
+    bool nextReversed = reversed;
+    Result result = Result::Open;
+    for (int level = 0; level <= maxLevel && next == nullptr && result == Result::Open; ++level) {
+      const std::vector<Attempt> attempts = source_(node->problem, level);
+      std::size_t from = 0;
+      while (from < attempts.size()) {
+        if (deadline_.Passed()) return Result::Open;
+        auto found = RunRound(node->problem, attempts, from, level);
+        if (!found) break;
+        const Attempt& attempt = attempts[found->first];
+        from = found->first + 1;
+        if (std::holds_alternative<Loop>(found->second)) {
+          return AcceptLoop(node->problem, std::get<Loop>(found->second), reversed)
+                     ? Result::Looping
+                     : Result::Failed;
+        }
+        bool leafReversed = reversed;
+        ProofNode* leaf = Apply(*node, std::get<std::vector<Step>>(found->second), leafReversed);
+        if (leaf == nullptr) return Result::Failed;
+        if (leaf->children.size() == 1 && !attempt.mayBacktrack) {
+          next = leaf->children[0].get();
+          nextReversed = leafReversed;
+          break;
+        }
+        result = SolveParts(*leaf, leafReversed, maxLevel);
+        if (result == Result::Open && attempt.mayBacktrack) {
+          node->step.reset();
+          node->children.clear();
+          continue;
+        }
+        if (result == Result::Open) return result;
+        break;
       }
-      const Result r = Apply(node, std::get<std::vector<Step>>(found->second), reversed, maxLevel);
-      if (r == Result::Open && attempt.mayBacktrack) {
-        node.step.reset();
-        node.children.clear();
-        continue;
-      }
-      return r;
     }
+    if (next == nullptr) return result;
+    node = next;
+    reversed = nextReversed;
   }
-  return Result::Open;
 }
 
-Solver::Result Solver::Apply(ProofNode& node, std::vector<Step>& chain, bool reversed,
-                             int maxLevel) {
+Solver::Result Solver::SolveParts(ProofNode& leaf, bool reversed, int maxLevel) {
+  for (auto& child : leaf.children) {
+    const Result r = Solve(*child, reversed, maxLevel);
+    // Every part is needed: stop at the first that stays open.
+    if (r != Result::Closed) return r;
+  }
+  return Result::Closed;
+}
+
+ProofNode* Solver::Apply(ProofNode& node, std::vector<Step>& chain, bool& reversed) {
   ProofNode* at = &node;
   for (std::size_t k = 0; k < chain.size(); ++k) {
     Step& step = chain[k];
     std::string why;
     if (!CheckStep(at->problem, step, why)) {
       Fail("the check of a " + step.technique + " step failed: " + why);
-      return Result::Failed;
+      return nullptr;
     }
     if (k + 1 < chain.size() && step.remaining.size() != 1) {
       Fail("a step inside a chain left " + std::to_string(step.remaining.size()) + " problems");
-      return Result::Failed;
+      return nullptr;
     }
     if (std::holds_alternative<Reversal>(step.certificate)) reversed = !reversed;
     at->step = std::move(step);
@@ -170,14 +198,7 @@ Solver::Result Solver::Apply(ProofNode& node, std::vector<Step>& chain, bool rev
     }
     if (k + 1 < chain.size()) at = at->children[0].get();
   }
-  Result all = Result::Closed;
-  for (auto& child : at->children) {
-    const Result r = Solve(*child, reversed, maxLevel);
-    if (r == Result::Looping || r == Result::Failed) return r;
-    if (r == Result::Open) all = Result::Open;
-    if (all == Result::Open) break; // every component is needed: stop at the first open one
-  }
-  return all;
+  return at;
 }
 
 void Solver::Fail(const std::string& why) {

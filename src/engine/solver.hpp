@@ -26,7 +26,10 @@ private:
   enum class Result { Closed, Open, Looping, Failed };
 
   Result Solve(ProofNode& node, bool reversed, int maxLevel);
-  Result Apply(ProofNode& node, std::vector<Step>& chain, bool reversed, int maxLevel);
+  // Checks the chain's steps and hangs them below the node; returns the node of the last step
+  // (null after a failed check). `reversed` follows the reversals of the chain.
+  ProofNode* Apply(ProofNode& node, std::vector<Step>& chain, bool& reversed);
+  Result SolveParts(ProofNode& leaf, bool reversed, int maxLevel);
   std::optional<std::pair<std::size_t, Outcome>> RunRound(const Problem& problem,
                                                           const std::vector<Attempt>& attempts,
                                                           std::size_t from, int level);
