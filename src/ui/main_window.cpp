@@ -19,6 +19,7 @@
 #include <QTextBlock>
 
 #include "ui/file_list_box.hpp"
+#include "ui/fitted_font.hpp"
 #include "ui/fractal_picture.hpp"
 #include "ui/help_text.hpp"
 #include "ui/text_files.hpp"
@@ -49,6 +50,9 @@ QFont WindowFont(int pixels, bool bold = false) {
   font.setBold(bold);
   return font;
 }
+
+// The status word's own font, before any fitting to its place.
+QFont StatusFont() { return WindowFont(13, true); }
 
 // Restores the normal mouse cursor when the proof run ends, however it ends.
 class BusyCursor {
@@ -109,7 +113,7 @@ void MainWindow::BuildControls() {
   Image1->setPixmap(
       QPixmap::fromImage(FractalPicture(kPictureWidth, kPictureHeight, kWindowColour)));
   Label4 = Place(new QLabel(this), "Label4", {632, 56, kStatusMinWidth, kStatusHeight});
-  Label4->setFont(WindowFont(13, true));
+  Label4->setFont(StatusFont());
   Label4->setAutoFillBackground(true);
   QPalette statusColours = Label4->palette();
   statusColours.setColor(QPalette::Window, statusColours.color(QPalette::Highlight));
@@ -210,9 +214,13 @@ QStringList MainWindow::Lines(const QPlainTextEdit* memo) {
 }
 
 void MainWindow::SetStatus(const QString& text) {
+  // Every text is fitted from the label's own font, so a short text after a long one is shown
+  // at full width again.
+  const int room = width() - Label4->x();
+  Label4->setFont(FittedFont(StatusFont(), text, room));
   Label4->setText(text);
-  const int width = std::max(kStatusMinWidth, Label4->fontMetrics().horizontalAdvance(text));
-  Label4->resize(width, kStatusHeight);
+  const int shown = std::max(kStatusMinWidth, TextWidth(Label4->font(), text));
+  Label4->resize(std::min(shown, room), kStatusHeight);
 }
 
 void MainWindow::Button4Click() {

@@ -57,13 +57,17 @@ protected:
   virtual void ShowError(const QString& message);
   // One press of START in the core; the window's state around it is set by Button4Click.
   virtual RunResult RunProver(const std::vector<std::string>& lines, const RunOptions& options);
+  // Shows a status text, or clears the status with an empty one; every status change goes
+  // through here. The label keeps its place and grows to the right with its text up to the
+  // window's edge; a text wider than that room gets the label's font narrowed just enough
+  // (FittedFont), so the whole text shows on its highlight.
+  void SetStatus(const QString& text);
 
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   void BuildControls();
-  void SetStatus(const QString& text);
   bool SaveMemo(const QPlainTextEdit* memo, const QString& extension);
 
   std::unique_ptr<Prover> prover_;

@@ -12,11 +12,13 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "test_window.hpp"
 #include "ui/file_list_box.hpp"
+#include "ui/fitted_font.hpp"
 #include "ui/fractal_picture.hpp"
 
 using selko::ui::MainWindow;
@@ -115,6 +117,34 @@ private:
     QLineEdit* box = Find<QLineEdit>(edit);
     box->selectAll();
     QTest::keyClicks(box, text);
+  }
+  // What is wrong with the status label as it stands, or an empty text: it must keep its place,
+  // height and colours, show its whole text on its highlight inside the client area, and
+  // cover no other control.
+  QString StatusFitProblem() {
+    const QLabel* status = Find<QLabel>("Label4");
+    const QRect place = status->geometry();
+    if (place.topLeft() != QPoint(632, 56) || place.height() != 16) return "moved or resized";
+    if (status->palette().color(QPalette::WindowText) != QColor(Qt::red) ||
+        status->palette().color(QPalette::Window) !=
+            window_->palette().color(QPalette::Highlight) ||
+        !status->autoFillBackground() || !status->font().bold()) {
+      return "not bold red on the highlight";
+    }
+    if (!window_->rect().contains(place)) return "the highlight passes the client area";
+    const QRect text = status->style()->itemTextRect(status->fontMetrics(), status->contentsRect(),
+                                                     status->alignment(), true, status->text());
+    if (!status->contentsRect().contains(text)) return "the text runs past its highlight";
+    if (!window_->rect().contains(text.translated(place.topLeft())))
+      return "the text passes the client area";
+    const QRect ink = status->fontMetrics().boundingRect(status->text());
+    if (!status->text().isEmpty() && (ink.left() < 0 || ink.right() >= place.width()))
+      return "letters are cut";
+    for (const QWidget* other : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (other != status && other->geometry().intersects(place))
+        return "covers " + other->objectName();
+    }
+    return {};
   }
   bool Covered(const char* name, QPoint at) {
     QWidget* top = window_->childAt(at);
@@ -336,7 +366,7 @@ private slots:
     QVERIFY(Memo("Memo2")->isVisible());
     QCOMPARE(Status(), QString("terminating"));
     QLabel* status = Find<QLabel>("Label4");
-    QCOMPARE(status->width(), status->fontMetrics().horizontalAdvance("terminating"));
+    QCOMPARE(status->width(), selko::ui::TextWidth(status->font(), "terminating"));
     QCOMPARE(status->height(), 16);
     QVERIFY(Covered("Memo2", {400, 300}));
     QVERIFY(window_->errors.isEmpty());
@@ -450,6 +480,82 @@ private slots:
     QVERIFY2(fresh.RandomSeed != continuing.RandomSeed, "the runs draw random numbers");
     QCOMPARE(window_->prover().RandomSeed, continuing.RandomSeed);
     QCOMPARE(window_->runs[1].result.proof, second.proof);
+  }
+
+  // ---- the status word ----------------------------------------------------------------------
+
+  void everyStatusTextFitsTheClientArea_data() {
+    QTest::addColumn<QString>("text");
+    for (const char* text : {" busy ", "terminating", "loop found", " no proof ", " stopped ",
+                             " busy 12 s", " busy 9999 s", ""}) {
+      QTest::newRow(*text != '\0' ? text : "(cleared)") << QString(text);
+    }
+  }
+
+  void everyStatusTextFitsTheClientArea() {
+    QFETCH(QString, text);
+    QLabel* status = Find<QLabel>("Label4");
+    const QFont own = status->font();
+    window_->SetStatus(" busy 9999 s"); // each text is fitted afresh, whatever came before
+    window_->SetStatus(text);
+    QCOMPARE(status->text(), text);
+    QVERIFY2(StatusFitProblem().isEmpty(), qPrintable(StatusFitProblem()));
+    QCOMPARE(status->width(), std::max(5, selko::ui::TextWidth(status->font(), text)));
+    // A text that fits in the label's own font keeps it; a wider one gets it narrowed.
+    QCOMPARE(status->font().family(), own.family());
+    if (selko::ui::TextWidth(own, text) <= window_->width() - status->x())
+      QCOMPARE(status->font(), own);
+    else
+      QVERIFY(status->font().stretch() < 100);
+  }
+
+  void theWordOfARealRunFits() {
+    TypeInput({"abc->bca", "ba->ab", "cc->e"});
+    Click("Button4");
+    QCOMPARE(Status(), QString("terminating"));
+    QVERIFY2(StatusFitProblem().isEmpty(), qPrintable(StatusFitProblem()));
+    TypeInput(kUnprovable);
+    Click("Button4");
+    QCOMPARE(Status(), QString(" no proof "));
+    QVERIFY2(StatusFitProblem().isEmpty(), qPrintable(StatusFitProblem()));
+  }
+
+  void aFittedFontIsNarrowedOnlyAsFarAsNeeded() {
+    const QFont own = Find<QLabel>("Label4")->font();
+    const QString word("terminating");
+    const int natural = selko::ui::TextWidth(own, word);
+    const auto advance = [&word](const QFont& font) { return selko::ui::TextWidth(font, word); };
+    // Drawn, the text takes its whole width and no more.
+    const QRect drawn = QFontMetrics(own).boundingRect(QRect(0, 0, 500, 20), 0, word);
+    QCOMPARE(drawn.width(), natural);
+
+    QCOMPARE(selko::ui::FittedFont(own, word, natural), own);
+    QCOMPARE(selko::ui::FittedFont(own, QString(), -1), own);
+
+    // A pixel short: condensed a little, at the same size.
+    const QFont tight = selko::ui::FittedFont(own, word, natural - 1);
+    QVERIFY(advance(tight) <= natural - 1);
+    QCOMPARE(tight.pixelSize(), own.pixelSize());
+    QCOMPARE(tight.bold(), own.bold());
+    QVERIFY2(tight.stretch() >= 90 && tight.stretch() < 100,
+             qPrintable(QString::number(tight.stretch())));
+
+    // Far too short for condensing alone: smaller as well.
+    const QFont small = selko::ui::FittedFont(own, word, natural / 4);
+    QVERIFY(advance(small) <= natural / 4);
+    QVERIFY(small.pixelSize() < own.pixelSize());
+
+    // No room at all: the smallest font tried, and no endless narrowing.
+    const QFont least = selko::ui::FittedFont(own, word, -1);
+    QCOMPARE(least.pixelSize(), 6);
+    QCOMPARE(least.stretch(), 50);
+
+    // A font sized in points is made smaller in points.
+    QFont points(own.family());
+    points.setPointSize(30);
+    const QFont fitted = selko::ui::FittedFont(points, word, natural);
+    QVERIFY(advance(fitted) <= natural);
+    QVERIFY(fitted.pointSizeF() < 30);
   }
 
   // ---- help panel and options -----------------------------------------------------------------

@@ -36,6 +36,8 @@ public:
   bool cursorBusyAtError = false; // the busy cursor was still shown when the dialog came
   std::vector<DuringRun> runs;    // one entry per START
 
+  using MainWindow::SetStatus; // for texts that no run of the tests' systems ends with
+
   template <typename Control> Control* Find(const char* name) const {
     return findChild<Control*>(QString::fromLatin1(name));
   }
