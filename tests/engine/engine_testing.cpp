@@ -1,0 +1,107 @@
+#include "engine_testing.hpp"
+
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace selko::engine::testing {
+
+namespace {
+
+const std::string kCorpus = SELKO_CORPUS_DIR;
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path);
+  EXPECT_TRUE(in.good()) << "cannot open " << path;
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+Letter Intern(Problem& problem, const std::string& name) {
+  for (std::size_t i = 0; i < problem.names.size(); ++i) {
+    if (problem.names[i] == name) return static_cast<Letter>(i);
+  }
+  problem.names.push_back(name);
+  return static_cast<Letter>(problem.names.size() - 1);
+}
+
+// One rule "l1 l2 -> r1" or "l1 ->= r1 r2" into `problem`.
+void AddRule(Problem& problem, const std::string& text) {
+  std::istringstream words(text);
+  Rule rule;
+  bool right = false;
+  bool arrow = false;
+  for (std::string word; words >> word;) {
+    if (word == "->" || word == "->=") {
+      EXPECT_FALSE(arrow) << "two arrows in \"" << text << "\"";
+      arrow = right = true;
+      rule.strict = word == "->";
+    } else {
+      (right ? rule.rhs : rule.lhs).push_back(Intern(problem, word));
+    }
+  }
+  EXPECT_TRUE(arrow) << "no arrow in \"" << text << "\"";
+  problem.rules.push_back(rule);
+}
+
+std::vector<std::vector<std::string>> TsvRows(const std::string& path) {
+  std::istringstream lines(FileText(path));
+  std::vector<std::vector<std::string>> rows;
+  std::string line;
+  std::getline(lines, line); // the header
+  while (std::getline(lines, line)) {
+    std::vector<std::string> cells;
+    std::istringstream cellText(line);
+    for (std::string cell; std::getline(cellText, cell, '\t');)
+      cells.push_back(cell);
+    if (!cells.empty()) rows.push_back(cells);
+  }
+  return rows;
+}
+
+} // namespace
+
+Problem ReadTpdbText(const std::string& text) {
+  Problem problem;
+  const std::size_t open = text.find("(RULES");
+  const std::size_t close = text.rfind(')');
+  EXPECT_TRUE(open != std::string::npos && close != std::string::npos && close > open)
+      << "not a TPDB text: " << text;
+  if (open == std::string::npos || close == std::string::npos || close <= open) return problem;
+  std::istringstream body(text.substr(open + 6, close - open - 6));
+  for (std::string rule; std::getline(body, rule, ',');) {
+    if (rule.find_first_not_of(" \t\r\n") == std::string::npos) continue;
+    AddRule(problem, rule);
+  }
+  return problem;
+}
+
+Problem ProblemOf(const std::vector<std::string>& rules) {
+  Problem problem;
+  for (const std::string& rule : rules)
+    AddRule(problem, rule);
+  return problem;
+}
+
+Problem CorpusProblem(const std::string& name) {
+  return ReadTpdbText(FileText(kCorpus + "/tpdb/" + name + ".srs"));
+}
+
+std::map<std::string, std::string> CorpusStatus() {
+  std::map<std::string, std::string> status;
+  for (const auto& row : TsvRows(kCorpus + "/status.tsv")) {
+    if (row.size() >= 2) status[row[0]] = row[1];
+  }
+  return status;
+}
+
+std::map<std::string, std::vector<std::string>> CorpusIndex() {
+  std::map<std::string, std::vector<std::string>> index;
+  for (const auto& row : TsvRows(kCorpus + "/index.tsv"))
+    index[row[0]] = std::vector<std::string>(row.begin() + 1, row.end());
+  return index;
+}
+
+} // namespace selko::engine::testing
