@@ -1,50 +1,143 @@
 #include "engine_testing.hpp"
 
-#include <algorithm>
-#include <stdexcept>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
 
 namespace selko::engine::testing {
 
 namespace {
 
-Letter Intern(Problem& p, char c) {
-  const std::string name(1, c);
-  auto it = std::find(p.names.begin(), p.names.end(), name);
-  if (it != p.names.end()) return static_cast<Letter>(it - p.names.begin());
-  p.names.push_back(name);
-  return static_cast<Letter>(p.names.size() - 1);
+const std::string kCorpus = SELKO_CORPUS_DIR;
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path);
+  EXPECT_TRUE(in.good()) << "cannot open " << path;
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+Letter Intern(Problem& problem, const std::string& name) {
+  for (std::size_t i = 0; i < problem.names.size(); ++i) {
+    if (problem.names[i] == name) return static_cast<Letter>(i);
+  }
+  problem.names.push_back(name);
+  return static_cast<Letter>(problem.names.size() - 1);
+}
+
+// One rule "l1 l2 -> r1" or "l1 ->= r1 r2" into `problem`.
+void AddRule(Problem& problem, const std::string& text) {
+  std::istringstream words(text);
+  Rule rule;
+  bool right = false;
+  bool arrow = false;
+  for (std::string word; words >> word;) {
+    if (word == "->" || word == "->=") {
+      EXPECT_FALSE(arrow) << "two arrows in \"" << text << "\"";
+      arrow = right = true;
+      rule.strict = word == "->";
+    } else {
+      (right ? rule.rhs : rule.lhs).push_back(Intern(problem, word));
+    }
+  }
+  EXPECT_TRUE(arrow) << "no arrow in \"" << text << "\"";
+  problem.rules.push_back(rule);
+}
+
+std::vector<std::vector<std::string>> TsvRows(const std::string& path) {
+  std::istringstream lines(FileText(path));
+  std::vector<std::vector<std::string>> rows;
+  std::string line;
+  std::getline(lines, line); // the header
+  while (std::getline(lines, line)) {
+    std::vector<std::string> cells;
+    std::istringstream cellText(line);
+    for (std::string cell; std::getline(cellText, cell, '\t');)
+      cells.push_back(cell);
+    if (!cells.empty()) rows.push_back(cells);
+  }
+  return rows;
 }
 
 } // namespace
 
+Problem ReadTpdbText(const std::string& text) {
+  Problem problem;
+  const std::size_t open = text.find("(RULES");
+  const std::size_t close = text.rfind(')');
+  EXPECT_TRUE(open != std::string::npos && close != std::string::npos && close > open)
+      << "not a TPDB text: " << text;
+  if (open == std::string::npos || close == std::string::npos || close <= open) return problem;
+  std::istringstream body(text.substr(open + 6, close - open - 6));
+  for (std::string rule; std::getline(body, rule, ',');) {
+    if (rule.find_first_not_of(" \t\r\n") == std::string::npos) continue;
+    AddRule(problem, rule);
+  }
+  return problem;
+}
+
+Problem ProblemOf(const std::vector<std::string>& rules) {
+  Problem problem;
+  for (const std::string& rule : rules)
+    AddRule(problem, rule);
+  return problem;
+}
+
 Problem Rules(const std::vector<std::string>& rules) {
-  Problem p;
+  Problem problem;
   for (const std::string& text : rules) {
     const std::size_t arrow = text.find("->");
-    if (arrow == std::string::npos) throw std::invalid_argument("no arrow in " + text);
-    Rule r;
+    EXPECT_NE(arrow, std::string::npos) << "no arrow in " << text;
+    if (arrow == std::string::npos) continue;
+    Rule rule;
     std::size_t right = arrow + 2;
     if (right < text.size() && text[right] == '=') {
-      r.strict = false;
+      rule.strict = false;
       ++right;
     }
     for (std::size_t i = 0; i < arrow; ++i)
-      r.lhs.push_back(Intern(p, text[i]));
+      rule.lhs.push_back(Intern(problem, std::string(1, text[i])));
     for (std::size_t i = right; i < text.size(); ++i)
-      r.rhs.push_back(Intern(p, text[i]));
-    p.rules.push_back(std::move(r));
+      rule.rhs.push_back(Intern(problem, std::string(1, text[i])));
+    problem.rules.push_back(std::move(rule));
   }
-  return p;
+  return problem;
 }
 
 String Letters(const Problem& problem, const std::string& text) {
   String s;
   for (const char c : text) {
-    auto it = std::find(problem.names.begin(), problem.names.end(), std::string(1, c));
-    if (it == problem.names.end()) throw std::invalid_argument(std::string("unknown letter ") + c);
-    s.push_back(static_cast<Letter>(it - problem.names.begin()));
+    bool found = false;
+    for (std::size_t i = 0; i < problem.names.size() && !found; ++i) {
+      if (problem.names[i] == std::string(1, c)) {
+        s.push_back(static_cast<Letter>(i));
+        found = true;
+      }
+    }
+    EXPECT_TRUE(found) << "unknown letter " << c;
   }
   return s;
+}
+
+Problem CorpusProblem(const std::string& name) {
+  return ReadTpdbText(FileText(kCorpus + "/tpdb/" + name + ".srs"));
+}
+
+std::map<std::string, std::string> CorpusStatus() {
+  std::map<std::string, std::string> status;
+  for (const auto& row : TsvRows(kCorpus + "/status.tsv")) {
+    if (row.size() >= 2) status[row[0]] = row[1];
+  }
+  return status;
+}
+
+std::map<std::string, std::vector<std::string>> CorpusIndex() {
+  std::map<std::string, std::vector<std::string>> index;
+  for (const auto& row : TsvRows(kCorpus + "/index.tsv"))
+    index[row[0]] = std::vector<std::string>(row.begin() + 1, row.end());
+  return index;
 }
 
 } // namespace selko::engine::testing
