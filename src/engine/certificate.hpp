@@ -78,20 +78,26 @@ struct Loop {
 
 struct BoundTransition {
   std::uint32_t from = 0;
-  Letter letter = 0;
+  Letter letter = 0; // a letter of the problem, or the end marker
   std::uint32_t height = 0;
   std::uint32_t to = 0;
 };
 
-// A finite automaton over letters with heights that is compatible with the match-heighted
-// system and accepts the start language (the right-hand sides' forward-closure language, as
-// the construction chose it); every height is at most `bound`.
+// An automaton over letters with heights that proves a plain problem terminating by an RFC
+// match bound. It speaks of the problem's closure system: every rule l -> (empty) replaced by
+// the rules l a -> a for every letter a, then every proper non-empty prefix l1 of a left side
+// l1 l2 -> r added as the rule l1 # -> r, where # is the end marker, the letter numbered
+// LetterCount(). The automaton accepts every right side (heights 0) followed by any number of
+// end markers, and is compatible with the match-heighted closure system: wherever a left side
+// is read between two states, its right side is read between them one height above the
+// smallest height on the way. Every height is at most `bound`.
 struct MatchBound {
   std::uint32_t stateCount = 0;
   std::uint32_t initial = 0;
   std::vector<std::uint32_t> finals;
   std::vector<BoundTransition> transitions;
   std::uint32_t bound = 0;
+  Letter endMarker = 0; // the problem's LetterCount()
 };
 
 using Certificate =

@@ -1,0 +1,296 @@
+#include "engine/bounds/find_match_bound.hpp"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/bounds/heighted_automaton.hpp"
+#include "engine/bounds/rfc_rules.hpp"
+
+namespace selko::engine {
+namespace {
+
+using bounds::HeightedAutomaton;
+using bounds::RfcRules;
+
+// A state reached together with the smallest height read on the way: state << 32 | height.
+using Reached = std::uint64_t;
+Reached Pack(std::uint32_t state, std::uint32_t height) {
+  return (std::uint64_t{state} << 32) | height;
+}
+std::uint32_t StateOf(Reached r) { return static_cast<std::uint32_t>(r >> 32); }
+std::uint32_t HeightOf(Reached r) { return static_cast<std::uint32_t>(r); }
+
+void SortUnique(std::vector<Reached>& set) {
+  std::sort(set.begin(), set.end());
+  set.erase(std::unique(set.begin(), set.end()), set.end());
+}
+
+// The completion: a worklist of transitions in order of creation. Every path that reads a
+// left side contains a transition added last; when that transition is taken from the list,
+// the rest of the path is there, so the path is found then. The list is done when the
+// automaton is compatible.
+class Completion {
+public:
+  Completion(const RfcRules& rules, const Deadline& deadline, const BoundLimits& limits,
+             std::uint32_t maxStates)
+      : rules_(rules), deadline_(deadline), limits_(limits), maxStates_(maxStates),
+        automaton_(std::uint64_t{rules.endMarker} + 1, std::uint64_t{limits.maxBound} + 1) {}
+
+  bool Run() {
+    Start();
+    for (std::uint32_t t = 0; t < automaton_.TransitionCount() && !failed_; ++t) {
+      const BoundTransition taken = automaton_.At(t); // a copy: the list grows meanwhile
+      if (taken.letter == rules_.endMarker) {
+        TakeEndMarker(taken);
+      } else {
+        TakeLetter(taken);
+      }
+    }
+    return !failed_;
+  }
+
+  MatchBound Result() const {
+    MatchBound m;
+    m.stateCount = automaton_.StateCount();
+    m.initial = kInitial;
+    m.finals = {kFinal};
+    m.transitions = automaton_.Transitions();
+    m.bound = 0;
+    for (const BoundTransition& t : m.transitions)
+      m.bound = std::max(m.bound, t.height);
+    m.endMarker = rules_.endMarker;
+    return m;
+  }
+
+private:
+  static constexpr std::uint32_t kInitial = 0;
+  static constexpr std::uint32_t kFinal = 1;
+
+  // Every right side from the initial to the final state at height 0; end markers loop on the
+  // final state.
+  void Start() {
+    automaton_.AddState();
+    automaton_.AddState();
+    automaton_.AddTransition(kFinal, rules_.endMarker, 0, kFinal);
+    for (const String& rhs : rules_.rhs) {
+      if (!Reads(rhs, kInitial, kFinal, 0)) AddPath(rhs, kInitial, kFinal, 0);
+    }
+  }
+
+  // Left-side paths through `t` at position `position` of a left side, and the end-marker
+  // paths of the prefixes that include it.
+  void TakeLetter(const BoundTransition& t) {
+    for (const RfcRules::Occurrence& o : rules_.byLetter[t.letter]) {
+      const String& lhs = rules_.lhs[o.rule];
+      const std::uint32_t rhs = rules_.rhsOf[o.rule];
+      back_.assign(1, Pack(t.from, t.height));
+      for (std::size_t j = o.position; j-- > 0 && !back_.empty();)
+        Step(back_, lhs[j], /*forward=*/false);
+      if (back_.empty()) continue;
+      front_.assign(1, Pack(t.to, t.height));
+      for (std::size_t j = o.position + 1; !front_.empty() && !failed_; ++j) {
+        if (j == lhs.size()) {
+          for (Reached q : front_)
+            RequireFromAll(rhs, StateOf(q), HeightOf(q));
+          break;
+        }
+        for (Reached s : front_) {
+          markers_.clear();
+          automaton_.ForEachOut(StateOf(s), rules_.endMarker,
+                                [&](const BoundTransition& m) { markers_.push_back(m); });
+          for (const BoundTransition& m : markers_)
+            RequireFromAll(rhs, m.to, std::min(HeightOf(s), m.height));
+        }
+        Step(front_, lhs[j], /*forward=*/true);
+      }
+      Settle(rhs);
+      if (failed_) return;
+    }
+  }
+
+  // Proper prefixes of left sides read into the source of end-marker transition `t`.
+  void TakeEndMarker(const BoundTransition& t) {
+    for (std::size_t rule = 0; rule < rules_.lhs.size() && !failed_; ++rule) {
+      const String& lhs = rules_.lhs[rule];
+      for (std::size_t k = 1; k < lhs.size() && !failed_; ++k) {
+        back_.assign(1, Pack(t.from, t.height));
+        for (std::size_t j = k; j-- > 0 && !back_.empty();)
+          Step(back_, lhs[j], /*forward=*/false);
+        if (!back_.empty()) RequireFromAll(rules_.rhsOf[rule], t.to, 0xFFFFFFFFu);
+      }
+      Settle(rules_.rhsOf[rule]);
+    }
+  }
+
+  // For every start in back_: the right side from it into `to`, one above the smallest of its
+  // height and `smallest`. Collected, then made to hold by Settle.
+  void RequireFromAll(std::uint32_t rhs, std::uint32_t to, std::uint32_t smallest) {
+    for (Reached p : back_) {
+      const std::uint32_t h = std::min(HeightOf(p), smallest) + 1;
+      if (h > limits_.maxBound) {
+        failed_ = true;
+        return;
+      }
+      pending_.push_back({StateOf(p), h, to});
+    }
+    if (pending_.size() >= kPendingFlush) Settle(rhs);
+  }
+
+  // Makes every pending requirement for right side `rhs` hold: each start and height is read
+  // once, and a path is added for every end state not reached.
+  void Settle(std::uint32_t rhs) {
+    std::sort(pending_.begin(), pending_.end());
+    pending_.erase(std::unique(pending_.begin(), pending_.end()), pending_.end());
+    const String& r = rules_.rhs[rhs];
+    for (std::size_t i = 0; i < pending_.size() && !failed_ && !Tick();) {
+      const Requirement group = pending_[i];
+      ReadAll(r, group.from, group.height);
+      for (; i < pending_.size() && pending_[i].from == group.from &&
+             pending_[i].height == group.height && !failed_;
+           ++i) {
+        if (WasReached(pending_[i].to)) continue;
+        AddPath(r, group.from, pending_[i].to, group.height);
+        ReadAll(r, group.from, group.height);
+      }
+    }
+    pending_.clear();
+  }
+
+  // Clears `set` once the deadline has passed.
+  void Step(std::vector<Reached>& set, Letter letter, bool forward) {
+    next_.clear();
+    if (Tick()) {
+      set.clear();
+      return;
+    }
+    for (Reached r : set) {
+      auto add = [&](const BoundTransition& t) {
+        next_.push_back(Pack(forward ? t.to : t.from, std::min(HeightOf(r), t.height)));
+      };
+      if (forward) {
+        automaton_.ForEachOut(StateOf(r), letter, add);
+      } else {
+        automaton_.ForEachIn(StateOf(r), letter, add);
+      }
+    }
+    SortUnique(next_);
+    set.swap(next_);
+  }
+
+  // Whether `rhs` is read from `from` into `to` at height h throughout.
+  bool Reads(const String& rhs, std::uint32_t from, std::uint32_t to, std::uint32_t h) {
+    ReadAll(rhs, from, h);
+    return WasReached(to);
+  }
+
+  // Marks the states that `rhs` reaches from `from` at height h throughout (see WasReached).
+  void ReadAll(const String& rhs, std::uint32_t from, std::uint32_t h) {
+    states_.assign(1, from);
+    for (Letter a : rhs) {
+      NextMark();
+      nextStates_.clear();
+      for (std::uint32_t s : states_)
+        automaton_.ForEachOutAt(s, a, h, [&](const BoundTransition& t) {
+          if (mark_[t.to] != epoch_) {
+            mark_[t.to] = epoch_;
+            nextStates_.push_back(t.to);
+          }
+        });
+      states_.swap(nextStates_);
+      if (states_.empty()) break;
+    }
+  }
+
+  // Whether the last ReadAll reached `state`.
+  bool WasReached(std::uint32_t state) const {
+    return state < mark_.size() && mark_[state] == epoch_ && !states_.empty();
+  }
+
+  void NextMark() {
+    mark_.resize(automaton_.StateCount(), 0);
+    if (++epoch_ == 0) {
+      std::fill(mark_.begin(), mark_.end(), 0);
+      epoch_ = 1;
+    }
+  }
+
+  // Adds a path reading `rhs` from `from` into `to` at height h. It ends in a state that
+  // already reads the rest of the right side into `to` (the highest-numbered one) when the
+  // reuse rule finds one, and goes through fresh states otherwise.
+  void AddPath(const String& rhs, std::uint32_t from, std::uint32_t to, std::uint32_t h) {
+    std::size_t cut = rhs.size(); // the new part reads rhs[0..cut)
+    std::uint32_t end = to;
+    states_.assign(1, to);
+    for (std::size_t j = rhs.size() - 1; j >= 1 && !states_.empty(); --j) {
+      nextStates_.clear();
+      for (std::uint32_t s : states_)
+        automaton_.ForEachInAt(s, rhs[j], h,
+                               [&](const BoundTransition& t) { nextStates_.push_back(t.from); });
+      std::sort(nextStates_.begin(), nextStates_.end());
+      nextStates_.erase(std::unique(nextStates_.begin(), nextStates_.end()), nextStates_.end());
+      states_.swap(nextStates_);
+      if (!states_.empty() && (j == 1 || limits_.reuse == StateReuse::LongestSuffix)) {
+        cut = j;
+        end = states_.back();
+      }
+    }
+    if (automaton_.TransitionCount() + cut > limits_.maxTransitions ||
+        automaton_.StateCount() + cut - 1 > maxStates_) {
+      failed_ = true;
+      return;
+    }
+    std::uint32_t at = from;
+    for (std::size_t j = 0; j < cut; ++j) {
+      const std::uint32_t into = j + 1 == cut ? end : automaton_.AddState();
+      automaton_.AddTransition(at, rhs[j], h, into);
+      at = into;
+    }
+  }
+
+  // Counts work; true (and failed) once the deadline has passed, looked at every 256 counts.
+  bool Tick() {
+    if ((++ticks_ & 255u) == 0 && deadline_.Passed()) failed_ = true;
+    return failed_;
+  }
+
+  const RfcRules& rules_;
+  const Deadline& deadline_;
+  const BoundLimits& limits_;
+  const std::uint32_t maxStates_;
+  HeightedAutomaton automaton_;
+  bool failed_ = false;
+  std::uint64_t ticks_ = 0;
+  // Buffers reused across calls: back_ and front_ belong to the Take steps, the rest to the
+  // steps they call.
+  std::vector<Reached> back_, front_, next_;
+  std::vector<BoundTransition> markers_;
+  std::vector<std::uint32_t> states_, nextStates_;
+  std::vector<std::uint32_t> mark_; // states marked with epoch_ by the last ReadAll
+  std::uint32_t epoch_ = 0;
+  struct Requirement {
+    std::uint32_t from, height, to;
+    auto operator<=>(const Requirement&) const = default;
+  };
+  static constexpr std::size_t kPendingFlush = 1 << 16;
+  std::vector<Requirement> pending_; // for the right side of the occurrence being taken
+};
+
+} // namespace
+
+std::optional<MatchBound> FindMatchBound(const Problem& problem, const Deadline& deadline,
+                                         const BoundLimits& limits) {
+  const std::optional<bounds::RfcRules> rules = bounds::PrepareRfcRules(problem, limits.maxRules);
+  if (!rules || limits.maxBound >= 0xFFFFFFFFu || limits.maxStates < 2) return std::nullopt;
+  // The automaton's index keys are state * letters * heights: keep them below 2^62.
+  const std::uint64_t letters = std::uint64_t{rules->endMarker} + 1;
+  const std::uint64_t heights = std::uint64_t{limits.maxBound} + 1;
+  const std::uint64_t room = (std::uint64_t{1} << 62) / letters / heights;
+  if (room < 2) return std::nullopt;
+  const auto maxStates =
+      static_cast<std::uint32_t>(std::min<std::uint64_t>(limits.maxStates, room));
+  Completion completion(*rules, deadline, limits, maxStates);
+  if (!completion.Run()) return std::nullopt;
+  return completion.Result();
+}
+
+} // namespace selko::engine

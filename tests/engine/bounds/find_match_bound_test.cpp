@@ -1,0 +1,97 @@
+// The match-bound construction: every automaton it finds goes through the independent check.
+#include <gtest/gtest.h>
+
+#include "engine/bounds/find_match_bound.hpp"
+#include "engine/check/match_bound_check.hpp"
+#include "engine/engine_testing.hpp"
+
+namespace selko::engine {
+namespace {
+
+using testing::ProblemOf;
+
+// The automaton found for `problem`, after the check has accepted it.
+std::optional<MatchBound> CheckedBound(const Problem& problem, const BoundLimits& limits = {}) {
+  std::optional<MatchBound> found = FindMatchBound(problem, Deadline(), limits);
+  if (found) {
+    std::string why;
+    EXPECT_TRUE(CheckMatchBound(problem, *found, why)) << why;
+  }
+  return found;
+}
+
+TEST(FindMatchBound, ProvesSmallSystems) {
+  const std::optional<MatchBound> swap = CheckedBound(ProblemOf({"a b -> b a"}));
+  ASSERT_TRUE(swap);
+  EXPECT_EQ(swap->bound, 1u);
+  EXPECT_TRUE(CheckedBound(ProblemOf({"a a b b -> b b b a a a"})));
+  // No left side is read in the start automaton: the start automaton itself, bound 0.
+  const std::optional<MatchBound> none = CheckedBound(ProblemOf({"a a -> b"}));
+  ASSERT_TRUE(none);
+  EXPECT_EQ(none->bound, 0u);
+}
+
+TEST(FindMatchBound, ExpandsErasingRules) {
+  // a b -> (empty) becomes a b a -> a and a b b -> b.
+  EXPECT_TRUE(CheckedBound(ProblemOf({"a b -> ", "b a -> a b"})));
+  EXPECT_TRUE(CheckedBound(ProblemOf({"a -> ", "b -> "})));
+}
+
+TEST(FindMatchBound, ProvesSidesLongerThanNineteenLetters) {
+  // a^12 b^12 -> b^12 a^12 (sides of 24 letters) and a rule that moves one a past 30 b.
+  std::string lhs, rhs;
+  for (int i = 0; i < 12; ++i)
+    lhs += "a ";
+  for (int i = 0; i < 12; ++i)
+    lhs += "b ";
+  for (int i = 0; i < 12; ++i)
+    rhs += "b ";
+  for (int i = 0; i < 12; ++i)
+    rhs += "a ";
+  const std::optional<MatchBound> blocks = CheckedBound(ProblemOf({lhs + "-> " + rhs}));
+  ASSERT_TRUE(blocks);
+  std::string bs;
+  for (int i = 0; i < 30; ++i)
+    bs += "b ";
+  EXPECT_TRUE(CheckedBound(ProblemOf({"a " + bs + "-> " + bs + "a"})));
+}
+
+TEST(FindMatchBound, ProvesCorpusSystemsBeyondTheFixedLimits) {
+  // 99 rules with sides of 20 letters; automata of thousands of transitions, both ways.
+  const Problem problem = testing::CorpusProblem("std-0024");
+  ASSERT_FALSE(problem.rules.empty());
+  for (const Problem& p : {problem, problem.Reversed()}) {
+    const std::optional<MatchBound> found = CheckedBound(p);
+    ASSERT_TRUE(found);
+    EXPECT_GT(found->transitions.size(), 800u);
+  }
+}
+
+TEST(FindMatchBound, RefusesWhatTheMethodCannotProve) {
+  const Deadline never;
+  EXPECT_FALSE(FindMatchBound(ProblemOf({"-> a"}), never)); // empty left side
+  EXPECT_FALSE(FindMatchBound(ProblemOf({"a b -> b a", "b ->= b b"}), never));
+  Problem pairs = ProblemOf({"a b -> b a"});
+  pairs.pairProblem = true;
+  EXPECT_FALSE(FindMatchBound(pairs, never));
+}
+
+TEST(FindMatchBound, NonTerminatingSystemsReachALimit) {
+  BoundLimits small;
+  small.maxTransitions = 20000;
+  small.maxStates = 20000;
+  for (const auto& rules : std::vector<std::vector<std::string>>{
+           {"a b -> b a b"}, {"a -> a a"}, {"a b -> b a", "b a -> a b"}, {"a -> b", "b -> a"}}) {
+    EXPECT_FALSE(FindMatchBound(ProblemOf(rules), Deadline(), small)) << rules[0];
+  }
+}
+
+TEST(FindMatchBound, StopsAtTheDeadline) {
+  const Deadline passed = Deadline::After(1e-9);
+  while (!passed.Passed()) {
+  }
+  EXPECT_FALSE(FindMatchBound(ProblemOf({"a b -> b a b"}), passed));
+}
+
+} // namespace
+} // namespace selko::engine
