@@ -18,6 +18,8 @@ struct ProveRequest {
   int repeat = 1;     // presses of START on one Prover
   InputFormat input = InputFormat::Auto;
   double timeoutSeconds = 0; // 0: no deadline
+  bool extended = false;     // the extended engine after the fixed-capacity run
+  int workers = 0;           // the engine's threads; 0: one per core
 };
 
 // Runs the request and writes the result; returns the exit status (0 completed, 1 error).

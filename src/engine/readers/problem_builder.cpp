@@ -19,8 +19,7 @@ Letter ProblemBuilder::Intern(const std::string& name) {
 }
 
 bool ProblemBuilder::AddRule(const std::vector<std::string>& lhs,
-                             const std::vector<std::string>& rhs, bool strict,
-                             std::string& error) {
+                             const std::vector<std::string>& rhs, bool strict, std::string& error) {
   const std::string where = "rule " + std::to_string(problem_.rules.size() + 1) + ": ";
   if (problem_.rules.size() >= kMaxProblemRules) {
     error = where + TooManyRulesMessage();

@@ -13,8 +13,8 @@
 namespace selko::engine {
 
 // The refusals of input beyond the engine's limits, without the location.
-std::string TooManyRulesMessage();  // "more than 100000 rules"
-std::string SideTooLongMessage();   // "a side has more than 100000 symbols"
+std::string TooManyRulesMessage(); // "more than 100000 rules"
+std::string SideTooLongMessage();  // "a side has more than 100000 symbols"
 
 class ProblemBuilder final : public RuleSink {
 public:

@@ -78,8 +78,7 @@ bool ReadSide(pugi::xml_node side, std::vector<std::string>& names, std::string&
   }
 }
 
-bool ReadRule(pugi::xml_node rule, bool strict, int number, RuleSink& sink,
-              std::string& error) {
+bool ReadRule(pugi::xml_node rule, bool strict, int number, RuleSink& sink, std::string& error) {
   const std::string where = "rule " + std::to_string(number) + ": ";
   if (rule.child("conditions")) {
     error = where + "conditional rules cannot be read";
@@ -107,8 +106,7 @@ bool ReadRule(pugi::xml_node rule, bool strict, int number, RuleSink& sink,
   return sink.AddRule(left, right, strict, error);
 }
 
-bool ReadRules(pugi::xml_node rules, bool strict, int& number, RuleSink& sink,
-               std::string& error) {
+bool ReadRules(pugi::xml_node rules, bool strict, int& number, RuleSink& sink, std::string& error) {
   for (pugi::xml_node n = rules.first_child(); n; n = n.next_sibling()) {
     if (n.type() != pugi::node_element) continue;
     if (std::strcmp(n.name(), "rule") == 0) {
@@ -154,7 +152,7 @@ bool ReadXmlRules(const std::string& text, RuleSink& sink, std::string& error) {
       return false;
     }
   }
-    int number = 0;
+  int number = 0;
   if (!ReadRules(rules, true, number, sink, error)) return false;
   // Weak rules kept beside <rules> rather than inside it.
   for (pugi::xml_node weak = trs.child("relrules"); weak; weak = weak.next_sibling("relrules")) {
