@@ -78,6 +78,17 @@ void WriteTermcomp(const ProblemOutcome& shown, std::ostream& out, std::ostream&
 
 } // namespace
 
+void WriteOutcome(const ProblemOutcome& shown, OutputFormat format, std::ostream& out,
+                  std::ostream& err) {
+  switch (format) {
+  case OutputFormat::Text: WriteText(shown, out); break;
+  case OutputFormat::Termcomp: WriteTermcomp(shown, out, err); break;
+  case OutputFormat::Json:
+    out << ResultJson(shown).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    break;
+  }
+}
+
 int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream& err) {
   const auto start = std::chrono::steady_clock::now();
   const Problem problem =
@@ -126,26 +137,14 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
     outcome.result.error = OutcomeError(request.file, outcome);
   }
 
-  switch (request.format) {
-  case OutputFormat::Text:
+  if (request.format == OutputFormat::Json && request.repeat > 1) {
+    nlohmann::json array = nlohmann::json::array();
     for (const ProblemOutcome& outcome : shown)
-      WriteText(outcome, out);
-    break;
-  case OutputFormat::Termcomp:
+      array.push_back(ResultJson(outcome));
+    out << array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+  } else {
     for (const ProblemOutcome& outcome : shown)
-      WriteTermcomp(outcome, out, err);
-    break;
-  case OutputFormat::Json:
-    if (request.repeat > 1) {
-      nlohmann::json array = nlohmann::json::array();
-      for (const ProblemOutcome& outcome : shown)
-        array.push_back(ResultJson(outcome));
-      out << array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-    } else {
-      out << ResultJson(shown.front()).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
-          << "\n";
-    }
-    break;
+      WriteOutcome(outcome, request.format, out, err);
   }
   return anyError ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/problem.hpp"
+#include "cli/problem_run.hpp"
 #include "core/prover.hpp"
 
 namespace selko {
@@ -24,6 +25,11 @@ struct ProveRequest {
 
 // Runs the request and writes the result; returns the exit status (0 completed, 1 error).
 int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream& err);
+
+// Writes one outcome as `prove` shows it in `format` (JSON: one object). An answer of the
+// engine shows its derivation after a NO in every format (JSON: a "derivation" array).
+void WriteOutcome(const ProblemOutcome& shown, OutputFormat format, std::ostream& out,
+                  std::ostream& err);
 
 // The first line of the competition's answer for a result: YES, NO or MAYBE.
 const char* TermcompAnswer(Status status);
