@@ -41,24 +41,27 @@ class FormReader {
 public:
   FormReader(const std::string& text, int maxNesting) : text_(text), maxNesting_(maxNesting) {}
 
-  // Reads every top-level form; false with error set on malformed text.
-  bool ReadAll(std::vector<Form>& forms, std::string& error) {
+  // Reads the next top-level form into `form` (found false at the end of the text); false with
+  // error set on malformed text. Without `keep` the form's items and names are not stored:
+  // the text is only checked, in memory bounded by its nesting.
+  bool Next(bool keep, Form& form, bool& found, std::string& error) {
     std::vector<Form> open; // lists not yet closed, innermost last
+    found = false;
     while (true) {
       SkipBlanksAndComments();
       if (pos_ >= text_.size()) break;
       const char c = text_[pos_];
-      Form form;
-      form.line = line_;
-      form.column = column_;
+      Form item;
+      item.line = line_;
+      item.column = column_;
       if (c == '(') {
         if (open.size() >= static_cast<std::size_t>(maxNesting_)) {
           error = At(line_, column_) + "parentheses nested too deeply";
           return false;
         }
         Advance();
-        form.list = true;
-        open.push_back(std::move(form));
+        item.list = true;
+        open.push_back(std::move(item));
         continue;
       }
       if (c == ')') {
@@ -67,29 +70,31 @@ public:
           return false;
         }
         Advance();
-        Form done = std::move(open.back());
+        item = std::move(open.back());
         open.pop_back();
-        Deliver(std::move(done), open, forms);
-        continue;
-      }
-      if (c == '|') {
+      } else if (c == '|') {
         Advance();
         const std::size_t start = pos_;
         while (pos_ < text_.size() && text_[pos_] != '|')
           Advance();
         if (pos_ >= text_.size()) {
-          error = At(form.line, form.column) + "'|' without a closing '|'";
+          error = At(item.line, item.column) + "'|' without a closing '|'";
           return false;
         }
-        form.atom = text_.substr(start, pos_ - start);
+        if (keep) item.atom = text_.substr(start, pos_ - start);
         Advance();
       } else {
         const std::size_t start = pos_;
         while (pos_ < text_.size() && !EndsAtom(text_[pos_]))
           Advance();
-        form.atom = text_.substr(start, pos_ - start);
+        if (keep) item.atom = text_.substr(start, pos_ - start);
       }
-      Deliver(std::move(form), open, forms);
+      if (open.empty()) {
+        form = std::move(item);
+        found = true;
+        return true;
+      }
+      if (keep) open.back().items.push_back(std::move(item));
     }
     if (!open.empty()) {
       error = At(open.back().line, open.back().column) + "'(' is never closed";
@@ -120,14 +125,6 @@ private:
            c == '\n' || c == '\f' || c == '\v';
   }
 
-  static void Deliver(Form&& form, std::vector<Form>& open, std::vector<Form>& forms) {
-    if (open.empty()) {
-      forms.push_back(std::move(form));
-    } else {
-      open.back().items.push_back(std::move(form));
-    }
-  }
-
   void Advance() {
     if (text_[pos_] == '\n') {
       ++line_;
@@ -151,39 +148,42 @@ class AriSystem {
 public:
   explicit AriSystem(RuleSink& sink) : sink_(sink) {}
 
-  bool Read(const std::vector<Form>& forms, std::string& error) {
-    if (forms.empty()) {
+  // Takes the text's forms one at a time, in order; the text has been checked before.
+  bool Read(FormReader& reader, std::string& error) {
+    Form form;
+    bool found = false;
+    for (std::size_t k = 0;; ++k) {
+      if (!reader.Next(true, form, found, error)) return false;
+      if (!found) break;
+      if (!Take(form, k == 0, error)) return false;
+    }
+    if (taken_ == 0) {
       error = At(1, 1) + "the text holds no (format TRS)";
       return false;
-    }
-    for (std::size_t k = 0; k < forms.size(); ++k) {
-      const Form& form = forms[k];
-      if (!form.list || form.items.empty() || form.items[0].list) {
-        error = At(form.line, form.column) + "expected a form such as (rule ...)";
-        return false;
-      }
-      const std::string& head = form.items[0].atom;
-      if (k == 0 && head != "format") {
-        error = At(form.line, form.column) + "the first form must be (format TRS)";
-        return false;
-      }
-      bool ok = true;
-      if (head == "format") {
-        ok = Format(form, k == 0, error);
-      } else if (head == "fun") {
-        ok = Fun(form, error);
-      } else if (head == "rule") {
-        ok = Rule(form, error);
-      } else if (head != "meta-info") {
-        error = At(form.line, form.column) + "unknown form (" + head + " ...)";
-        ok = false;
-      }
-      if (!ok) return false;
     }
     return true;
   }
 
 private:
+  bool Take(const Form& form, bool first, std::string& error) {
+    ++taken_;
+    if (!form.list || form.items.empty() || form.items[0].list) {
+      error = At(form.line, form.column) + "expected a form such as (rule ...)";
+      return false;
+    }
+    const std::string& head = form.items[0].atom;
+    if (first && head != "format") {
+      error = At(form.line, form.column) + "the first form must be (format TRS)";
+      return false;
+    }
+    if (head == "format") return Format(form, first, error);
+    if (head == "fun") return Fun(form, error);
+    if (head == "rule") return Rule(form, error);
+    if (head == "meta-info") return true;
+    error = At(form.line, form.column) + "unknown form (" + head + " ...)";
+    return false;
+  }
+
   static bool Format(const Form& form, bool first, std::string& error) {
     if (!first) {
       error = At(form.line, form.column) + "a second (format ...)";
@@ -303,6 +303,7 @@ private:
 
   RuleSink& sink_;
   std::map<std::string, bool> declared_;
+  std::size_t taken_ = 0;
 };
 
 } // namespace
@@ -321,11 +322,17 @@ bool LooksLikeAri(const std::string& text) {
 }
 
 bool ReadAriRules(const std::string& text, RuleSink& sink, int maxNesting, std::string& error) {
-  std::vector<Form> forms;
+  // Malformed text is refused before any form is taken; then the forms are read again one at a
+  // time, so that only the largest one is ever held.
+  FormReader checker(text, maxNesting);
+  Form form;
+  bool found = true;
+  while (found) {
+    if (!checker.Next(false, form, found, error)) return false;
+  }
   FormReader reader(text, maxNesting);
-  if (!reader.ReadAll(forms, error)) return false;
   AriSystem system(sink);
-  return system.Read(forms, error);
+  return system.Read(reader, error);
 }
 
 } // namespace selko::engine
