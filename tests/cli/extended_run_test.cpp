@@ -85,7 +85,8 @@ TEST(ExtendedProve, ProblemsBeyondTheCapacitiesReachTheEngine) {
     ASSERT_FALSE(text.out.empty());
     EXPECT_TRUE(IsAnswer(Lines(text.out)[0])) << text.out;
 
-    const clitest::CliRun json = RunCli({"prove", file, "--extended", "--format", "json"});
+    const clitest::CliRun json =
+        RunCli({"prove", file, "--extended", "--format", "json", "--timeout", "10"});
     EXPECT_EQ(json.status, 0) << json.out;
     const nlohmann::json object = nlohmann::json::parse(json.out);
     EXPECT_TRUE(IsAnswer(object["status"].get<std::string>())) << json.out;
@@ -181,7 +182,7 @@ TEST(ExtendedBatch, EngineRowsCountTheEnginesProblemAndOthersStayAsTheyWere) {
   EXPECT_EQ(rows[2].error, today[2].error);
 
   const clitest::CliRun run =
-      RunCli({"batch", dir.Path(), "--extended", "--csv", dir.File("rows.csv")});
+      RunCli({"batch", dir.Path(), "--extended", "--timeout", "10", "--csv", dir.File("rows.csv")});
   EXPECT_EQ(run.status, 0) << run.err;
   const std::vector<std::string> csv = Lines(clitest::ReadText(dir.File("rows.csv")));
   ASSERT_EQ(csv.size(), 4u);
