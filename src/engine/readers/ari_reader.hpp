@@ -9,9 +9,10 @@
 
 namespace selko::engine {
 
-// Parentheses nested deeper than this are refused; a side of n symbols nests n + 2 deep.
-// The fixed-capacity table's reading keeps to kAriNesting; the engine's allows sides up to
-// kMaxProblemSide.
+// Parentheses nested deeper than this are refused; inside (rule ...) a side of n symbols is
+// n + 1 levels deep. The fixed-capacity table's reading keeps to kAriNesting; the engine's
+// reading allows a level more than its longest side needs, so that a side one symbol too long
+// is refused with the side's own message.
 constexpr int kAriNesting = 1000;
 
 // Reads an ARI problem text into `sink`. The whole text is parsed first (malformed text is
