@@ -95,7 +95,7 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
       LoadProblem(request.file, request.input, request.options.tpdbFormat, request.extended);
   RunOptions options = request.options;
   options.timeoutSeconds = request.timeoutSeconds;
-  const bool derivation = request.format == OutputFormat::Termcomp || request.extended;
+  const bool derivation = request.format == OutputFormat::Termcomp;
 
   std::vector<ProblemOutcome> shown;
   const int presses = request.repeat < 1 ? 1 : request.repeat;
