@@ -1,5 +1,8 @@
 #include "engine/check/check_step.hpp"
 
+#include "engine/check/loop_check.hpp"
+#include "engine/check/match_bound_check.hpp"
+
 #include <algorithm>
 #include <type_traits>
 
@@ -48,9 +51,17 @@ bool CheckStep(const Problem& problem, const Step& step, std::string& why) {
           return CheckDependencyPairs(problem, step.remaining, why);
         } else if constexpr (std::is_same_v<C, GraphSplit>) {
           return CheckGraphSplit(problem, step.remaining, why);
+        } else if constexpr (std::is_same_v<C, Loop>) {
+          // A loop disproves termination; it leaves nothing.
+          if (!step.remaining.empty()) return (why = "a loop leaves no problem", false);
+          return CheckLoop(problem, certificate, why);
         } else {
-          why = "no check for this kind of step";
-          return false;
+          static_assert(std::is_same_v<C, MatchBound>);
+          if (problem.pairProblem || problem.IsRelative()) {
+            return (why = "match bounds are for plain problems", false);
+          }
+          if (!step.remaining.empty()) return (why = "a match bound leaves no problem", false);
+          return CheckMatchBound(problem, certificate, why);
         }
       },
       step.certificate);
