@@ -105,6 +105,11 @@ private:
                       list->visualItemRect(found[0]).center());
   }
   void Click(const char* name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
+  // START, and the wait until the run has ended.
+  void Start() {
+    Click("Button4");
+    QVERIFY2(window_->WaitForRunEnd(), "the run did not end");
+  }
   void SetOption(const char* name, bool on) {
     if (Find<QCheckBox>(name)->isChecked() != on) Click(name);
   }
@@ -361,7 +366,7 @@ private slots:
   void startShowsTheProofAndTheStatus() {
     MatchBound(false);
     TypeInput({"ab->ba", "", " the swap"});
-    Click("Button4");
+    Start();
     COMPARE_LINES(Result(), kSwapProof);
     QVERIFY(Memo("Memo2")->isVisible());
     QCOMPARE(Status(), QString("terminating"));
@@ -382,7 +387,7 @@ private slots:
     QCOMPARE(run.options.timeoutSeconds, 0.0);
 
     // A second START on the shown proof: while it searches, the pane is hidden and empty.
-    Click("Button4");
+    Start();
     QCOMPARE(window_->runs.size(), std::size_t{2});
     QVERIFY(!window_->runs[1].resultVisible);
     QCOMPARE(window_->runs[1].resultText, QString());
@@ -395,7 +400,7 @@ private slots:
     Click("Button7"); // the options are uncovered
     Memo("Memo2")->setPlainText("an earlier proof");
     Memo("Memo2")->show(); // and a result is shown
-    Click("Button4");
+    Start();
     QCOMPARE(window_->runs.size(), std::size_t{1});
     const auto& run = window_->runs[0];
     QCOMPARE(run.status, QString(" busy "));
@@ -409,7 +414,7 @@ private slots:
 
   void runWithoutProofLeavesThePaneHidden() {
     TypeInput(kUnprovable);
-    Click("Button4");
+    Start();
     QCOMPARE(Status(), QString(" no proof "));
     QVERIFY(Memo("Memo2")->isHidden());
     QCOMPARE(Result(), QStringList());
@@ -419,7 +424,7 @@ private slots:
 
   void changingTheInputHidesTheResultAndClearsTheStatus() {
     TypeInput(kUnprovable);
-    Click("Button4");
+    Start();
     QCOMPARE(Status(), QString(" no proof "));
     QTest::keyClick(Memo("Memo1"), Qt::Key_X);
     QCOMPARE(Status(), QString());
@@ -427,7 +432,7 @@ private slots:
 
     MatchBound(false);
     TypeInput(kSwapSystem);
-    Click("Button4");
+    Start();
     QVERIFY(Memo("Memo2")->isVisible());
     QTest::keyClick(Memo("Memo1"), Qt::Key_Backspace);
     QVERIFY(Memo("Memo2")->isHidden());
@@ -440,7 +445,7 @@ private slots:
     MatchBound(false);
     SetText("Edit3", "abc");
     TypeInput(kSwapSystem);
-    Click("Button4");
+    Start();
     QCOMPARE(window_->errors, QStringList{"'abc' is not a valid integer value"});
     QVERIFY(!window_->cursorBusyAtError);
     QCOMPARE(Status(), QString());
@@ -451,7 +456,7 @@ private slots:
     window_->errors.clear();
     SetText("Edit3", "100");
     TypeInput({"aaaaaaaaaaaaaaaaaaaaaaaaa->b"});
-    Click("Button4");
+    Start();
     selko::Prover reference;
     const auto expected = reference.Run({"aaaaaaaaaaaaaaaaaaaaaaaaa->b"}, {});
     QCOMPARE(expected.status, selko::Status::Error);
@@ -465,8 +470,8 @@ private slots:
     const std::vector<std::string> input{"ab->ba", "ba->=ab"};
     TypeInput(kUnprovable);
     SetText("Edit3", "20");
-    Click("Button4");
-    Click("Button4");
+    Start();
+    Start();
     QCOMPARE(window_->runs.size(), std::size_t{2});
     QCOMPARE(window_->runs[0].prover, &window_->prover());
     QCOMPARE(window_->runs[1].prover, &window_->prover());
@@ -511,11 +516,11 @@ private slots:
 
   void theWordOfARealRunFits() {
     TypeInput({"abc->bca", "ba->ab", "cc->e"});
-    Click("Button4");
+    Start();
     QCOMPARE(Status(), QString("terminating"));
     QVERIFY2(StatusFitProblem().isEmpty(), qPrintable(StatusFitProblem()));
     TypeInput(kUnprovable);
-    Click("Button4");
+    Start();
     QCOMPARE(Status(), QString(" no proof "));
     QVERIFY2(StatusFitProblem().isEmpty(), qPrintable(StatusFitProblem()));
   }
@@ -624,7 +629,7 @@ private slots:
     // START hides it as well.
     Click("Button8");
     QVERIFY(help->isVisible());
-    Click("Button4");
+    Start();
     QVERIFY(help->isHidden());
   }
 
@@ -639,7 +644,7 @@ private slots:
     }
     TypeInput({"a"});
     QVERIFY(customize->isHidden()); // typing does not cover them again
-    Click("Button4");
+    Start();
     QVERIFY(customize->isVisible());
     QVERIFY(Covered("Button7", {640, 190}));
   }
@@ -701,7 +706,7 @@ private slots:
 
     MatchBound(false);
     TypeInput(kSwapSystem);
-    Click("Button4");
+    Start();
     SetText("Edit1", "file");
     Click("Button1");
     QCOMPARE(FileBytes("file.res"), (kSwapProof.join('\n') + '\n').toUtf8());
@@ -720,7 +725,7 @@ private slots:
     Click("Button3"); // saving re-reads the list
     auto* list = Find<QListWidget>("FileListBox1");
     QCOMPARE(list->count(), 3);
-    Click("Button4");
+    Start();
     QCOMPARE(Status(), QString(" no proof "));
 
     ClickEntry("dos.srs");
