@@ -340,9 +340,6 @@ private slots:
   }
 
   void aSystemBeyondTheTablesGoesToTheEngine() {
-#if !__has_include("engine/readers/plain_reader.hpp")
-    QSKIP("the shared readers are not built in: the window's readers refuse such systems");
-#endif
     window_->engine = [](const engine::Problem&, const engine::EngineOptions&) {
       return Answer(engine::Verdict::Yes, kEngineProof);
     };
@@ -362,15 +359,7 @@ private slots:
     QCOMPARE(window_->errors.size(), 1);
   }
 
-  // Needs the engine's strategy: with the placeholder engine, which proves nothing, it is
-  // skipped.
   void aProblemBeyondThePhasesIsProvedByTheEngine() {
-    engine::Problem trivial;
-    trivial.names = {"a"};
-    trivial.rules = {{{0}, {}, true}};
-    if (engine::Prove(trivial, {}).verdict != engine::Verdict::Yes)
-      QSKIP("the engine proves nothing yet");
-
     TypeInput(kBeyondThePhases);
     Extended(true);
     Start();
@@ -384,7 +373,7 @@ private slots:
     for (const std::string& line : found.proof)
       expected.append(QString::fromStdString(line));
     QVERIFY(!expected.isEmpty());
-    QCOMPARE(expected[0], QString(engine::kEngineHeader));
+    QVERIFY(expected[0].startsWith(QString(engine::kEngineHeader)));
     QCOMPARE(Result(), expected);
   }
 
