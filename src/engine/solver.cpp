@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -49,6 +52,7 @@ std::string Fingerprint(const Problem& p) {
 Solver::Solver(const Problem& root, const EngineOptions& options, AttemptSource source)
     : root_(root), source_(source), spareThreads_(std::max(1, options.workers) - 1) {
   deadline_ = Deadline::After(options.timeoutSeconds).WithStop(options.stop);
+  trace_ = std::getenv("SELKO_ENGINE_TRACE") != nullptr;
 }
 
 std::optional<Outcome> Solver::RunAttempt(const Problem& problem, const std::string& key,
@@ -60,7 +64,17 @@ std::optional<Outcome> Solver::RunAttempt(const Problem& problem, const std::str
     auto it = memo_.find(memoKey);
     if (it != memo_.end()) return it->second;
   }
+  const auto started = std::chrono::steady_clock::now();
   std::optional<Outcome> outcome = attempt.run(problem, deadline);
+  if (trace_) {
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+            .count();
+    std::lock_guard<std::mutex> lock(memoMutex_);
+    std::fprintf(stderr, "engine: level %d, %zu rules %zu pairs, %s: %s in %.1f ms\n", level,
+                 problem.rules.size(), problem.pairs.size(), attempt.name.c_str(),
+                 outcome ? "found" : (deadline.Passed() ? "stopped" : "nothing"), ms);
+  }
   // A run cut short by the deadline proves nothing about the attempt: not remembered.
   if (!outcome && deadline.Passed()) return outcome;
   std::lock_guard<std::mutex> lock(memoMutex_);

@@ -48,6 +48,7 @@ private:
   std::mutex memoMutex_;
   std::map<std::string, std::optional<Outcome>> memo_;
   std::string internalError_;
+  bool trace_ = false;       // SELKO_ENGINE_TRACE set: every attempt's outcome and time on stderr
   std::optional<Loop> loop_; // in the root's letters and rules
 };
 
