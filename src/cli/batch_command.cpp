@@ -135,10 +135,6 @@ std::vector<BatchRow> RunBatch(const std::vector<std::string>& files, const Batc
       row.error = outcome.result.error;
       row.technique = outcome.byEngine ? outcome.technique : LastTechnique(outcome.result.proof);
       row.proof = std::move(outcome.result.proof);
-      if (outcome.byEngine) {
-        row.proof.insert(row.proof.end(), outcome.derivation.lines.begin(),
-                         outcome.derivation.lines.end());
-      }
       if (done) done(row);
     }
   };

@@ -121,7 +121,8 @@ int RunCompetitionCommand(const std::vector<std::string>& args,
   out << TermcompAnswer(outcome.result.status) << "\n";
   for (const std::string& line : outcome.result.proof)
     out << line << "\n";
-  if (outcome.result.status == Status::LoopFound) {
+  // The engine's proof of a NO is its derivation already.
+  if (outcome.result.status == Status::LoopFound && !outcome.byEngine) {
     for (const std::string& line : outcome.derivation.lines)
       out << line << "\n";
   }

@@ -57,11 +57,6 @@ void WriteText(const ProblemOutcome& shown, std::ostream& out) {
   out << JsonStatus(result.status) << "\n";
   for (const std::string& line : result.proof)
     out << line << "\n";
-  // The engine's NO shows its evidence in every format.
-  if (shown.byEngine && result.status == Status::LoopFound) {
-    for (const std::string& line : shown.derivation.lines)
-      out << line << "\n";
-  }
 }
 
 void WriteTermcomp(const ProblemOutcome& shown, std::ostream& out, std::ostream& err) {
@@ -70,7 +65,8 @@ void WriteTermcomp(const ProblemOutcome& shown, std::ostream& out, std::ostream&
   if (result.status == Status::Error) err << "error: " << result.error << "\n";
   for (const std::string& line : result.proof)
     out << line << "\n";
-  if (result.status == Status::LoopFound) {
+  // The engine's proof of a NO is its derivation already.
+  if (result.status == Status::LoopFound && !shown.byEngine) {
     for (const std::string& line : shown.derivation.lines)
       out << line << "\n";
   }

@@ -64,10 +64,10 @@ Attempt LoopAttempt(int level) {
   Attempt a;
   a.name = "loop";
   a.run = [level](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
-    // The length bound is the budget: each level looks at strings eight letters longer.
-    LoopLimits limits;
-    limits.maxLength = static_cast<std::size_t>(16 + 8 * level);
-    std::optional<Loop> loop = FindLoop(p, deadline, limits);
+    // The loop search's budget is time: a twentieth of a second at level 0, doubling each
+    // level. A loop found is checked like every step; where none exists (every terminating
+    // problem) the slice changes nothing, so proofs never depend on it.
+    std::optional<Loop> loop = FindLoop(p, deadline.Sooner(0.05 * std::pow(2, level)));
     if (!loop) return std::nullopt;
     return *loop;
   };

@@ -198,7 +198,7 @@ TEST(EngineAnswers, EachVerdictIsShownInEveryFormat) {
 
   engine::EngineResult no;
   no.verdict = engine::Verdict::No;
-  no.proof = {"engine header", "a loop"};
+  no.proof = {"engine header", "a loop", "  a b", "  -> b a b"}; // the derivation is the proof
   no.technique = "loop";
   no.derivation = {"  a b", "  -> b a b"};
   const ProblemOutcome loop = EngineOutcome(no, problem);
@@ -219,7 +219,7 @@ TEST(EngineAnswers, EachVerdictIsShownInEveryFormat) {
   EXPECT_EQ(shown(loop, OutputFormat::Termcomp), "NO\nengine header\na loop\n  a b\n  -> b a b\n");
   const nlohmann::json object = nlohmann::json::parse(shown(loop, OutputFormat::Json));
   EXPECT_EQ(object["status"], "loop found");
-  EXPECT_EQ(object["proof"], nlohmann::json({"engine header", "a loop"}));
+  EXPECT_EQ(object["proof"], nlohmann::json({"engine header", "a loop", "  a b", "  -> b a b"}));
   EXPECT_EQ(object["derivation"], nlohmann::json({"  a b", "  -> b a b"}));
 
   engine::EngineResult yes;
