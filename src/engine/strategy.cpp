@@ -38,11 +38,27 @@ std::string ShapeName(const MatrixShape& s) {
   return name;
 }
 
+// Letters of all sides: the size of every encoding.
+std::size_t LetterTotal(const Problem& p) {
+  std::size_t total = 0;
+  for (const auto* list : {&p.rules, &p.pairs}) {
+    for (const Rule& r : *list)
+      total += r.lhs.size() + r.rhs.size();
+  }
+  return total;
+}
+
+// An encoding grows with the letters times the cube of the dimension; past this the clauses
+// alone would take gigabytes, so the shape is not tried.
+constexpr double kMaxEncodingSize = 4e6;
+
 Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t conflicts, bool reversed) {
   Attempt a;
   a.name = ShapeName(shape) + (reversed ? " reversed" : "");
   a.run = [shape, conflicts, reversed](const Problem& p,
                                        const Deadline& deadline) -> std::optional<Outcome> {
+    const double d = shape.dimension;
+    if (static_cast<double>(LetterTotal(p)) * d * d * d > kMaxEncodingSize) return std::nullopt;
     const Problem target = reversed ? p.Reversed() : p;
     std::optional<RuleRemoval> removal = FindMatrixRemoval(target, shape, conflicts, deadline);
     if (!removal) return std::nullopt;
