@@ -4,13 +4,19 @@
 
 #include "engine/bounds/find_match_bound.hpp"
 #include "engine/check/match_bound_check.hpp"
-#include "engine/engine_testing.hpp"
+#include "engine/corpus_testing.hpp"
 
 namespace selko::engine {
 namespace {
 
-Problem Corpus(const std::string& name) {
-  return testing::ReadTpdbFile(testing::CorpusDir() + "/tpdb/" + name + ".srs").value_or(Problem{});
+Problem Corpus(const std::string& name) { return testing::ReadCorpusProblem(name); }
+
+// Rules in the TPDB notation, e.g. {"a b -> b a"}.
+Problem Rules(const std::vector<std::string>& rules) {
+  std::string text = "(RULES ";
+  for (std::size_t i = 0; i < rules.size(); ++i)
+    text += (i > 0 ? ", " : "") + rules[i];
+  return testing::ParseTpdbRules(text + ")");
 }
 
 // Runs FindMatchBound once per iteration; reports the outcome and the automaton's size.
@@ -27,9 +33,9 @@ void Find(benchmark::State& state, const Problem& problem, const BoundLimits& li
   state.counters["transitions"] = static_cast<double>(transitions);
 }
 
-void BM_Find_SwapAB(benchmark::State& state) { Find(state, testing::MakeProblem({"a b -> b a"})); }
+void BM_Find_SwapAB(benchmark::State& state) { Find(state, Rules({"a b -> b a"})); }
 void BM_Find_AABBToBBBAAA(benchmark::State& state) {
-  Find(state, testing::MakeProblem({"a a b b -> b b b a a a"}));
+  Find(state, Rules({"a a b b -> b b b a a a"}));
 }
 // 99 rules with sides of 20 letters: about 9000 transitions.
 void BM_Find_Corpus0024(benchmark::State& state) { Find(state, Corpus("std-0024")); }
@@ -40,12 +46,12 @@ void BM_Find_Corpus0137Reversed(benchmark::State& state) {
 void BM_GiveUp_SelfEmbedding(benchmark::State& state) {
   BoundLimits limits;
   limits.maxTransitions = static_cast<std::uint32_t>(state.range(0));
-  Find(state, testing::MakeProblem({"a b -> b a b"}), limits);
+  Find(state, Rules({"a b -> b a b"}), limits);
 }
 void BM_GiveUp_SwapBothWays(benchmark::State& state) {
   BoundLimits limits;
   limits.maxTransitions = static_cast<std::uint32_t>(state.range(0));
-  Find(state, testing::MakeProblem({"a b -> b a", "b a -> a b"}), limits);
+  Find(state, Rules({"a b -> b a", "b a -> a b"}), limits);
 }
 
 void BM_Check_Corpus0024(benchmark::State& state) {

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "cli/batch_progress.hpp"
+#include "cli/extended_run.hpp"
 #include "cli/html_report.hpp"
 #include "cli/input_file.hpp"
 #include "cli/problem_run.hpp"
@@ -36,6 +37,17 @@ bool ParseShard(const std::string& text, int& index, int& count) {
 }
 
 namespace {
+
+// One problem of an extended batch: the time limit per problem, not guarded (every run ends at
+// its own deadline, as without the engine).
+ExtendedLimits ExtendedLimitsOf(const BatchRequest& request,
+                                std::chrono::steady_clock::time_point start) {
+  ExtendedLimits limits;
+  limits.start = start;
+  limits.proverSeconds = request.timeoutSeconds;
+  limits.workers = request.workers;
+  return limits;
+}
 
 bool IsProblemFile(const fs::path& path) {
   const std::string name = path.filename().string();
@@ -108,8 +120,11 @@ std::vector<BatchRow> RunBatch(const std::vector<std::string>& files, const Batc
       const std::size_t i = next.fetch_add(1);
       if (i >= files.size()) return;
       const auto start = std::chrono::steady_clock::now();
-      const Problem problem = LoadProblem(files[i], request.input, request.options.tpdbFormat);
-      ProblemOutcome outcome = RunProblem(problem, options, false);
+      const Problem problem =
+          LoadProblem(files[i], request.input, request.options.tpdbFormat, request.extended);
+      ProblemOutcome outcome = request.extended ? RunExtended(problem, request.options, false,
+                                                              ExtendedLimitsOf(request, start))
+                                                : RunProblem(problem, options, false);
       BatchRow& row = rows[i];
       row.path = files[i];
       row.answer = BatchAnswer(outcome.result.status);
@@ -118,7 +133,7 @@ std::vector<BatchRow> RunBatch(const std::vector<std::string>& files, const Batc
       row.rules = outcome.rules;
       row.symbols = outcome.symbols;
       row.error = outcome.result.error;
-      row.technique = LastTechnique(outcome.result.proof);
+      row.technique = outcome.byEngine ? outcome.technique : LastTechnique(outcome.result.proof);
       row.proof = std::move(outcome.result.proof);
       if (done) done(row);
     }

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/batch_rows.hpp"
+#include "cli/extended_run.hpp"
 #include "cli/problem_run.hpp"
 #include "cli/prove_command.hpp"
 
@@ -13,14 +14,17 @@ namespace {
 
 bool StartsWith(const std::string& s, const char* head) { return s.rfind(head, 0) == 0; }
 
-const char* kUsage = "usage: selko-cli --name\n"
-                     "       selko-cli --timeout=N --category=SRS_Standard|SRS_Relative FILE\n";
+const char* kUsage =
+    "usage: selko-cli --name\n"
+    "       selko-cli --timeout=N --category=SRS_Standard|SRS_Relative [--workers=N] FILE\n";
 
 } // namespace
 
 bool IsCompetitionCall(const std::vector<std::string>& args) {
-  for (const std::string& a : args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
     if (a == "--name" || StartsWith(a, "--timeout") || StartsWith(a, "--category")) return true;
+    if (a == "--workers") ++i;             // its value follows
     if (!StartsWith(a, "-")) return false; // a subcommand or a file comes first
   }
   return false;
@@ -38,6 +42,7 @@ int RunCompetitionCommand(const std::vector<std::string>& args,
                           std::ostream& err) {
   std::string timeoutText;
   std::string category;
+  std::string workersText;
   std::string file;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -53,12 +58,15 @@ int RunCompetitionCommand(const std::vector<std::string>& args,
     } else if (StartsWith(a, "--category=")) {
       target = &category;
       value = a.substr(11);
-    } else if (a == "--timeout" || a == "--category") {
+    } else if (StartsWith(a, "--workers=")) {
+      target = &workersText;
+      value = a.substr(10);
+    } else if (a == "--timeout" || a == "--category" || a == "--workers") {
       if (i + 1 >= args.size()) {
         err << "error: " << a << " needs a value\n" << kUsage;
         return 2;
       }
-      target = a == "--timeout" ? &timeoutText : &category;
+      target = a == "--timeout" ? &timeoutText : a == "--category" ? &category : &workersText;
       value = args[++i];
     } else if (StartsWith(a, "-") && a != "-") {
       err << "error: unknown option " << a << "\n" << kUsage;
@@ -88,31 +96,33 @@ int RunCompetitionCommand(const std::vector<std::string>& args,
     }
   }
 
+  int workers = 0;
+  if (!workersText.empty() && !ParseWorkers(workersText, workers)) {
+    err << "error: --workers needs a whole number from 1 to " << kMaxWorkers << ", not "
+        << workersText << "\n";
+    return 2;
+  }
+
   if (!category.empty() && category != "SRS_Standard" && category != "SRS_Relative") {
     out << "MAYBE\n";
     err << "error: category " << category << " is not one this tool proves\n";
     return 1;
   }
 
-  const Problem problem = LoadProblem(file, InputFormat::Auto, false);
-  RunOptions options;
-  ProblemOutcome outcome;
-  if (limit > 0) {
-    double proverSeconds = 0;
-    double hardSeconds = 0;
-    CompetitionDeadlines(limit, proverSeconds, hardSeconds);
-    const double used =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    options.timeoutSeconds = std::max(0.01, proverSeconds - used);
-    outcome = RunProblemGuarded(problem, options, true, std::max(0.01, hardSeconds - used));
-  } else {
-    outcome = RunProblem(problem, options, true);
-  }
+  // Always extended: the fixed-capacity run first, then the engine on the rest of the time.
+  const Problem problem = LoadProblem(file, InputFormat::Auto, false, true);
+  ExtendedLimits limits;
+  limits.start = start;
+  limits.guarded = true;
+  limits.workers = workers > 0 ? workers : ProcessorCount();
+  if (limit > 0) CompetitionDeadlines(limit, limits.proverSeconds, limits.hardSeconds);
+  const ProblemOutcome outcome = RunExtended(problem, RunOptions{}, true, limits);
 
   out << TermcompAnswer(outcome.result.status) << "\n";
   for (const std::string& line : outcome.result.proof)
     out << line << "\n";
-  if (outcome.result.status == Status::LoopFound) {
+  // The engine's proof of a NO is its derivation already.
+  if (outcome.result.status == Status::LoopFound && !outcome.byEngine) {
     for (const std::string& line : outcome.derivation.lines)
       out << line << "\n";
   }

@@ -1,6 +1,8 @@
 // The competition's calling convention: `selko-cli --name` answers with the tool's name, and
 // `selko-cli --timeout=N --category=SRS_Standard FILE` (or SRS_Relative) answers YES, NO or
-// MAYBE on the first line, then the proof, within N seconds of the start.
+// MAYBE on the first line, then the proof, within N seconds of the start. The run is always
+// extended: the engine takes what the fixed-capacity run leaves open (--workers=N threads,
+// every core by default).
 #pragma once
 
 #include <chrono>
@@ -11,7 +13,7 @@
 namespace selko {
 
 // True when the arguments (without the program name) are the competition's: --name, or a
-// --timeout or --category option before any subcommand.
+// --timeout or --category option before any subcommand (--workers may come first).
 bool IsCompetitionCall(const std::vector<std::string>& args);
 
 // Runs a competition call; `start` is when the process began. Returns the exit status:

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "engine/readers/input_format.hpp"
+
 namespace selko {
 
 std::vector<std::string> SplitLines(const std::string& text) {
@@ -26,11 +28,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 namespace {
 
-// No system within the capacities needs more than a few hundred kilobytes; a larger input (or a
-// device that never ends, such as /dev/zero) is refused instead of filling the memory.
-constexpr std::size_t kMaxInputBytes = std::size_t{64} << 20;
+using engine::kMaxInputBytes;
 
-std::string TooLarge() { return "larger than " + std::to_string(kMaxInputBytes >> 20) + " MiB"; }
+std::string TooLarge() { return engine::TooLargeMessage(); }
 
 // Reads the stream to its end; false as soon as it holds more than kMaxInputBytes.
 bool ReadBounded(std::istream& in, std::string& text) {

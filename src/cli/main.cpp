@@ -9,6 +9,7 @@
 
 #include "cli/batch_command.hpp"
 #include "cli/competition_command.hpp"
+#include "cli/extended_run.hpp"
 #include "cli/problem_run.hpp"
 #include "cli/prove_command.hpp"
 
@@ -25,6 +26,19 @@ int Finish(int status) {
 void AddInputOption(CLI::App* command, std::string& input) {
   command->add_option("--input", input, "input format: auto, plain, tpdb, xml or ari (auto)")
       ->check(CLI::IsMember({"auto", "plain", "tpdb", "xml", "ari"}));
+}
+
+// --extended and --workers N, which needs it.
+CLI::Option* AddExtendedOptions(CLI::App* command, bool& extended, int& workers,
+                                const std::string& workersDefault) {
+  CLI::Option* flag = command->add_flag(
+      "--extended", extended, "after the specified proof run, the extended engine on the rest");
+  command
+      ->add_option("--workers", workers,
+                   "the extended engine's threads per problem (" + workersDefault + ")")
+      ->check(CLI::Range(1, selko::kMaxWorkers))
+      ->needs(flag);
+  return flag;
 }
 
 } // namespace
@@ -61,6 +75,8 @@ int main(int argc, char** argv) {
   proveCommand
       ->add_option("--timeout", prove.timeoutSeconds, "give up after SECONDS and report no proof")
       ->check(CLI::PositiveNumber);
+  AddExtendedOptions(proveCommand, prove.extended, prove.workers, "all cores")
+      ->excludes(proveCommand->get_option("--repeat"));
 
   // batch
   selko::BatchRequest batch;
@@ -79,6 +95,7 @@ int main(int argc, char** argv) {
   batchCommand->add_option("--attempts", batch.options.attemptsText,
                            "labelling attempts, the window's \"nr of att:\" text (100)");
   AddInputOption(batchCommand, batchInput);
+  AddExtendedOptions(batchCommand, batch.extended, batch.workers, "1");
 
   // merge
   selko::MergeRequest merge;

@@ -15,8 +15,10 @@ std::atomic<bool> abandonedRuns{false};
 
 bool AnyRunAbandoned() { return abandonedRuns.load(); }
 
+void MarkRunAbandoned() { abandonedRuns = true; }
+
 std::string OutcomeError(const std::string& path, const ProblemOutcome& outcome) {
-  if (outcome.unreadable || path == "-") return outcome.result.error;
+  if (outcome.unreadable || outcome.internal || path == "-") return outcome.result.error;
   return path + ": " + outcome.result.error;
 }
 
@@ -61,9 +63,13 @@ ProblemOutcome RunProblem(const Problem& problem, const RunOptions& options, boo
     outcome.result.status = Status::Error;
     outcome.result.error = problem.error;
     outcome.unreadable = problem.unreadable;
+    outcome.refused = !problem.unreadable;
   } else {
     auto prover = std::make_unique<Prover>();
     outcome.result = prover->Run(problem.lines, ProblemOptions(problem, options));
+    // The readers refuse through InputError; an internal failure is reported there too.
+    outcome.refused = outcome.result.status == Status::Error && !prover->InputError.empty() &&
+                      prover->InputError.rfind("internal error:", 0) != 0;
     if (outcome.result.status != Status::Error) {
       outcome.rules = prover->SlotB.ruleCount;
       outcome.symbols = prover->SlotB.symbolCount;
@@ -125,7 +131,7 @@ ProblemOutcome RunProblemGuarded(const Problem& problem, const RunOptions& optio
   }
   lock.unlock();
   worker.detach();
-  abandonedRuns = true;
+  MarkRunAbandoned();
   ProblemOutcome abandoned;
   abandoned.abandoned = true;
   abandoned.result.status = Status::NoProof;

@@ -15,6 +15,10 @@ struct ProblemOutcome {
   int symbols = 0;           // its symbols
   LoopDerivation derivation; // for a loop found, when asked for
   bool unreadable = false;   // the file could not be read; the error names it
+  bool refused = false;      // a reader refused the input (its format or the capacities)
+  bool byEngine = false;     // the answer is the extended engine's
+  bool internal = false;     // the error is an internal one, not about the file
+  std::string technique;     // for an answer of the engine: its last step's technique
 };
 
 // The error of an outcome as shown to the user: naming the file when the message does not.
@@ -38,5 +42,8 @@ LoopDerivation DerivationOfRun(const Prover& prover);
 
 // Whether a guarded run has been left behind; the process should then end with _Exit.
 bool AnyRunAbandoned();
+
+// Records that a guarded run (of either prover) has been left behind.
+void MarkRunAbandoned();
 
 } // namespace selko

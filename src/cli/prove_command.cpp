@@ -1,11 +1,13 @@
 #include "cli/prove_command.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
 
+#include "cli/extended_run.hpp"
 #include "cli/problem_run.hpp"
 
 namespace selko {
@@ -34,15 +36,20 @@ const char* JsonStatus(Status status) {
   return "error";
 }
 
-nlohmann::json ResultJson(const RunResult& result) {
+nlohmann::json ResultJson(const ProblemOutcome& shown) {
+  const RunResult& result = shown.result;
   nlohmann::json object;
   object["status"] = JsonStatus(result.status);
   object["proof"] = result.proof;
   object["error"] = result.error;
+  if (shown.byEngine && result.status == Status::LoopFound) {
+    object["derivation"] = shown.derivation.lines;
+  }
   return object;
 }
 
-void WriteText(const RunResult& result, std::ostream& out) {
+void WriteText(const ProblemOutcome& shown, std::ostream& out) {
+  const RunResult& result = shown.result;
   if (result.status == Status::Error) {
     out << "error: " << result.error << "\n";
     return;
@@ -52,83 +59,88 @@ void WriteText(const RunResult& result, std::ostream& out) {
     out << line << "\n";
 }
 
-void WriteTermcomp(const RunResult& result, const LoopDerivation& derivation, std::ostream& out,
-                   std::ostream& err) {
+void WriteTermcomp(const ProblemOutcome& shown, std::ostream& out, std::ostream& err) {
+  const RunResult& result = shown.result;
   out << TermcompAnswer(result.status) << "\n";
   if (result.status == Status::Error) err << "error: " << result.error << "\n";
   for (const std::string& line : result.proof)
     out << line << "\n";
-  if (result.status == Status::LoopFound) {
-    for (const std::string& line : derivation.lines)
+  // The engine's proof of a NO is its derivation already.
+  if (result.status == Status::LoopFound && !shown.byEngine) {
+    for (const std::string& line : shown.derivation.lines)
       out << line << "\n";
   }
 }
 
 } // namespace
 
+void WriteOutcome(const ProblemOutcome& shown, OutputFormat format, std::ostream& out,
+                  std::ostream& err) {
+  switch (format) {
+  case OutputFormat::Text: WriteText(shown, out); break;
+  case OutputFormat::Termcomp: WriteTermcomp(shown, out, err); break;
+  case OutputFormat::Json:
+    out << ResultJson(shown).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+    break;
+  }
+}
+
 int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream& err) {
-  const Problem problem = LoadProblem(request.file, request.input, request.options.tpdbFormat);
+  const auto start = std::chrono::steady_clock::now();
+  const Problem problem =
+      LoadProblem(request.file, request.input, request.options.tpdbFormat, request.extended);
   RunOptions options = request.options;
   options.timeoutSeconds = request.timeoutSeconds;
   const bool derivation = request.format == OutputFormat::Termcomp;
 
-  std::vector<RunResult> results;
-  std::vector<LoopDerivation> derivations;
+  std::vector<ProblemOutcome> shown;
   const int presses = request.repeat < 1 ? 1 : request.repeat;
-  if (presses == 1 || !problem.error.empty()) {
-    ProblemOutcome outcome =
+  if (request.extended) {
+    ExtendedLimits limits;
+    limits.start = start;
+    limits.proverSeconds = request.timeoutSeconds;
+    if (request.timeoutSeconds > 0) {
+      limits.hardSeconds = request.timeoutSeconds + ProveGraceSeconds(request.timeoutSeconds);
+    }
+    limits.guarded = true;
+    limits.workers = request.workers > 0 ? request.workers : ProcessorCount();
+    options.timeoutSeconds = 0; // the extended run shares the time out itself
+    shown.push_back(RunExtended(problem, options, derivation, limits));
+  } else if (presses == 1 || !problem.error.empty()) {
+    shown.push_back(
         request.timeoutSeconds > 0
             ? RunProblemGuarded(problem, options, derivation,
                                 request.timeoutSeconds + ProveGraceSeconds(request.timeoutSeconds))
-            : RunProblem(problem, options, derivation);
-    if (outcome.result.status == Status::Error) {
-      outcome.result.error = OutcomeError(request.file, outcome);
-    }
-    results.push_back(std::move(outcome.result));
-    derivations.push_back(std::move(outcome.derivation));
+            : RunProblem(problem, options, derivation));
   } else {
     // Several presses of START on one prover: the random sequence goes on between them.
     auto prover = std::make_unique<Prover>();
     const RunOptions runOptions = ProblemOptions(problem, options);
     for (int i = 0; i < presses; ++i) {
-      RunResult result = prover->Run(problem.lines, runOptions);
-      if (result.status == Status::Error && request.file != "-") {
-        result.error = request.file + ": " + result.error;
+      ProblemOutcome press;
+      press.result = prover->Run(problem.lines, runOptions);
+      if (derivation && press.result.status == Status::LoopFound) {
+        press.derivation = DerivationOfRun(*prover);
       }
-      results.push_back(std::move(result));
-      derivations.emplace_back();
-      if (derivation && results.back().status == Status::LoopFound) {
-        derivations.back() = DerivationOfRun(*prover);
-      }
+      shown.push_back(std::move(press));
     }
   }
 
   bool anyError = false;
-  for (const RunResult& result : results)
-    anyError = anyError || result.status == Status::Error;
+  for (ProblemOutcome& outcome : shown) {
+    if (outcome.result.status != Status::Error) continue;
+    anyError = true;
+    outcome.result.error = OutcomeError(request.file, outcome);
+  }
 
-  switch (request.format) {
-  case OutputFormat::Text:
-    for (const RunResult& result : results)
-      WriteText(result, out);
-    break;
-  case OutputFormat::Termcomp:
-    for (std::size_t i = 0; i < results.size(); ++i) {
-      WriteTermcomp(results[i], derivations[i], out, err);
-    }
-    break;
-  case OutputFormat::Json:
-    if (request.repeat > 1) {
-      nlohmann::json array = nlohmann::json::array();
-      for (const RunResult& result : results)
-        array.push_back(ResultJson(result));
-      out << array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
-    } else {
-      out << ResultJson(results.front())
-                 .dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
-          << "\n";
-    }
-    break;
+  if (request.format == OutputFormat::Json && request.repeat > 1) {
+    nlohmann::json array = nlohmann::json::array();
+    for (const ProblemOutcome& outcome : shown)
+      array.push_back(ResultJson(outcome));
+    out << array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+  } else {
+    for (const ProblemOutcome& outcome : shown)
+      WriteOutcome(outcome, request.format, out, err);
   }
   return anyError ? 1 : 0;
 }

@@ -8,17 +8,18 @@
 #include <vector>
 
 #include "core/store/rule_table.hpp"
+#include "engine/readers/rule_sink.hpp"
 
 namespace selko {
 
-class SystemBuilder {
+class SystemBuilder final : public engine::RuleSink {
 public:
   SystemBuilder();
 
   // Appends the rule lhs -> rhs (strict) or lhs ->= rhs. On refusal returns false and sets
   // error to a message naming the rule by its number ("rule 3: ...").
   bool AddRule(const std::vector<std::string>& lhs, const std::vector<std::string>& rhs,
-               bool strict, std::string& error);
+               bool strict, std::string& error) override;
 
   // The table built so far; the builder is empty afterwards.
   std::unique_ptr<RuleTable> Take();

@@ -1,5 +1,4 @@
-// The competition's XML format: a term rewriting problem whose symbols are all unary over one
-// variable, read as a string rewriting system (rules in <rules>, weak rules in <relrules>).
+// The competition's XML format read into the fixed-capacity rule table.
 #pragma once
 
 #include <memory>
@@ -12,8 +11,5 @@ namespace selko {
 // Reads an XML problem text. On refusal returns null and sets error to a message that says
 // where and why (malformed XML, a symbol that is not unary, two variables, capacities).
 std::unique_ptr<RuleTable> ReadXmlSystem(const std::string& text, std::string& error);
-
-// Line and column (both from 1) of a byte offset into a text.
-void LineAndColumn(const std::string& text, std::size_t offset, int& line, int& column);
 
 } // namespace selko

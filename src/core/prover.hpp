@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -24,6 +25,8 @@ struct RunOptions {
   bool tpdbFormat = false;                   // "tpdb format"
   std::string attemptsText = "100";          // "nr of att:"
   double timeoutSeconds = 0;                 // 0: no deadline; otherwise the run gives up after it
+  const std::atomic<bool>* stop = nullptr;   // set from another thread: the run gives up as at
+                                             // its deadline, at the next safe point
   const RuleTable* preparedSystem = nullptr; // read by a front end in another format; used in
                                              // place of the window's readers when set
 };
@@ -101,8 +104,9 @@ public:
   void CoreAttempt();   // core_attempt.cpp: labelling driver on R, DP(R), DP(rev(R))
   std::string AttemptsError; // set when the "nr of att:" text is not an integer
 
-  // Deadline of the run in progress (RunOptions::timeoutSeconds). Techniques call TimeUp() at
-  // safe points (between attempts, sweeps and passes) and give up as if they had failed.
+  // Deadline of the run in progress (RunOptions::timeoutSeconds and RunOptions::stop). Techniques
+  // call TimeUp() at safe points (between attempts, sweeps and passes) and give up as if they
+  // had failed.
   std::chrono::steady_clock::time_point Deadline{};
   bool HasDeadline = false;
   bool Interrupted = false;

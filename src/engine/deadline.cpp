@@ -7,6 +7,8 @@ namespace selko::engine {
 Deadline Deadline::After(double seconds) {
   Deadline d;
   if (seconds > 0) {
+    // Past a year the deadline is as good as never; the cap keeps the clock arithmetic exact.
+    seconds = std::min(seconds, 3.2e7);
     d.bounded_ = true;
     d.end_ = Clock::now() +
              std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));

@@ -1,10 +1,209 @@
-// Placeholder until the strategy lands: no technique yet.
-#include "engine/engine.hpp"
+// The order of techniques: cheap before expensive, and every budget growing with the level.
+// Level 0 tries small interpretations with small budgets; each level after it tries larger
+// shapes and gives every shape about three times the conflicts of the level before.
+#include <cmath>
+
+#include "engine/bounds/find_match_bound.hpp"
+#include "engine/interpretations/matrix_search.hpp"
+#include "engine/loops/loop_search.hpp"
+#include "engine/pairs/dependency_pairs.hpp"
+#include "engine/proof.hpp"
+#include "engine/strategy.hpp"
 
 namespace selko::engine {
 
-const char* const kEngineHeader = "SELKO 1.4 extended engine";
+namespace {
 
-EngineResult Prove(const Problem&, const EngineOptions&) { return EngineResult{}; }
+Step ReversalStep(const Problem& p) {
+  Step r;
+  r.technique = "reversal";
+  r.summary = "reversal: every side read backwards";
+  r.certificate = Reversal{};
+  r.remaining.push_back(p.Reversed());
+  return r;
+}
+
+// The steps of an attempt on the problem or on its reversal.
+std::vector<Step> Chain(const Problem& p, bool reversed, Step step) {
+  std::vector<Step> chain;
+  if (reversed) chain.push_back(ReversalStep(p));
+  chain.push_back(std::move(step));
+  return chain;
+}
+
+std::string ShapeName(const MatrixShape& s) {
+  std::string name = s.domain == Domain::Arctic ? "arctic" : "natural";
+  name += " d" + std::to_string(s.dimension) + " b" + std::to_string(s.bits);
+  if (s.domain == Domain::Natural) name += s.compared == Compared::TopLeft ? " tl" : " tr";
+  return name;
+}
+
+// Letters of all sides: the size of every encoding.
+std::size_t LetterTotal(const Problem& p) {
+  std::size_t total = 0;
+  for (const auto* list : {&p.rules, &p.pairs}) {
+    for (const Rule& r : *list)
+      total += r.lhs.size() + r.rhs.size();
+  }
+  return total;
+}
+
+// An encoding grows with the letters times the cube of the dimension; past this the clauses
+// alone would take gigabytes, so the shape is not tried.
+constexpr double kMaxEncodingSize = 4e6;
+
+Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t conflicts, bool reversed) {
+  Attempt a;
+  a.name = ShapeName(shape) + (reversed ? " reversed" : "");
+  a.run = [shape, conflicts, reversed](const Problem& p,
+                                       const Deadline& deadline) -> std::optional<Outcome> {
+    const double d = shape.dimension;
+    if (static_cast<double>(LetterTotal(p)) * d * d * d > kMaxEncodingSize) return std::nullopt;
+    const Problem target = reversed ? p.Reversed() : p;
+    std::optional<RuleRemoval> removal = FindMatrixRemoval(target, shape, conflicts, deadline);
+    if (!removal) return std::nullopt;
+    Step step;
+    step.technique = "matrix interpretation";
+    const std::size_t removed = removal->removedRules.size() + removal->removedPairs.size();
+    step.summary = InterpretationName(removal->interpretation) + ": removes " +
+                   std::to_string(removed) + (target.pairProblem ? " pair" : " rule") +
+                   (removed == 1 ? "" : "s");
+    step.details = RemovalDetails(target, *removal);
+    step.remaining.push_back(target.Without(removal->removedRules, removal->removedPairs));
+    step.certificate = std::move(*removal);
+    return Chain(p, reversed, std::move(step));
+  };
+  return a;
+}
+
+Attempt LoopAttempt(int level) {
+  Attempt a;
+  a.name = "loop";
+  a.run = [level](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
+    // The loop search's budget is time: a twentieth of a second at level 0, doubling each
+    // level. A loop found is checked like every step; where none exists (every terminating
+    // problem) the slice changes nothing, so proofs never depend on it.
+    std::optional<Loop> loop = FindLoop(p, deadline.Sooner(0.05 * std::pow(2, level)));
+    if (!loop) return std::nullopt;
+    return *loop;
+  };
+  return a;
+}
+
+// The automaton's size and, when it is small enough to read, its transitions.
+std::vector<std::string> MatchBoundDetails(const Problem& p, const MatchBound& m) {
+  std::vector<std::string> lines;
+  lines.push_back("An automaton compatible with the match-heighted rules, accepting their right "
+                  "sides: " + std::to_string(m.stateCount) + " states, " +
+                  std::to_string(m.transitions.size()) + " transitions, heights up to " +
+                  std::to_string(m.bound) + ".");
+  if (m.transitions.size() > 300) return lines;
+  lines.push_back("Transitions (from, letter with its height, to; # the end marker):");
+  for (const BoundTransition& t : m.transitions) {
+    const std::string letter = t.letter < p.LetterCount() ? p.names[t.letter] : "#";
+    lines.push_back("  " + std::to_string(t.from) + " " + letter + "_" + std::to_string(t.height) +
+                    " " + std::to_string(t.to));
+  }
+  return lines;
+}
+
+Attempt BoundAttempt(int level, bool reversed) {
+  Attempt a;
+  a.name = reversed ? "match bound reversed" : "match bound";
+  a.run = [level, reversed](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
+    const Problem target = reversed ? p.Reversed() : p;
+    BoundLimits limits;
+    limits.maxTransitions = static_cast<std::uint32_t>(std::min(5000 * std::pow(3, level), 4e6));
+    limits.maxStates = limits.maxTransitions / 2;
+    std::optional<MatchBound> bound = FindMatchBound(target, deadline, limits);
+    if (!bound) return std::nullopt;
+    Step step;
+    step.technique = "match bound";
+    step.summary = "match bound " + std::to_string(bound->bound) + ": an automaton of " +
+                   std::to_string(bound->stateCount) + " states and " +
+                   std::to_string(bound->transitions.size()) + " transitions";
+    step.details = MatchBoundDetails(target, *bound);
+    step.certificate = std::move(*bound);
+    return Chain(p, reversed, std::move(step));
+  };
+  return a;
+}
+
+// The pair problem of a (possibly reversed) plain problem, split along its graph.
+Attempt PairsAttempt(bool reversed) {
+  Attempt a;
+  a.name = reversed ? "pairs of the reversal" : "pairs";
+  a.mayBacktrack = true;
+  a.run = [reversed](const Problem& p, const Deadline&) -> std::optional<Outcome> {
+    std::vector<Step> chain;
+    if (reversed) chain.push_back(ReversalStep(p));
+    const Problem start = reversed ? chain[0].remaining[0] : p;
+    std::optional<Step> pairs = DependencyPairStep(start);
+    if (!pairs) return std::nullopt;
+    const Problem pairProblem = pairs->remaining[0];
+    chain.push_back(std::move(*pairs));
+    if (std::optional<Step> split = GraphSplitStep(pairProblem)) chain.push_back(std::move(*split));
+    return chain;
+  };
+  return a;
+}
+
+Attempt GraphAttempt() {
+  Attempt a;
+  a.name = "graph";
+  a.run = [](const Problem& p, const Deadline&) -> std::optional<Outcome> {
+    std::optional<Step> s = GraphSplitStep(p);
+    if (!s) return std::nullopt;
+    return std::vector<Step>{std::move(*s)};
+  };
+  return a;
+}
+
+// The interpretation shapes of a level: dimension grows every level, bits every other.
+std::vector<MatrixShape> Shapes(int level, bool pairs) {
+  std::vector<MatrixShape> shapes;
+  const int maxDim = std::min(5, 1 + (level + 1) / 1);
+  const int bits = level < 2 ? 2 : 3;
+  if (level == 0) shapes.push_back({Domain::Natural, Compared::TopRight, 1, 4});
+  for (int d = 2; d <= maxDim; ++d) {
+    shapes.push_back({Domain::Natural, Compared::TopRight, d, bits});
+    shapes.push_back({Domain::Natural, Compared::TopLeft, d, bits});
+    shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits});
+  }
+  (void)pairs;
+  return shapes;
+}
+
+} // namespace
+
+std::vector<Attempt> AttemptsFor(const Problem& problem, int level) {
+  std::vector<Attempt> attempts;
+  const std::int64_t conflicts = static_cast<std::int64_t>(1000 * std::pow(3, level));
+  if (problem.pairProblem) {
+    if (level == 0) attempts.push_back(GraphAttempt());
+    for (const MatrixShape& s : Shapes(level, true))
+      attempts.push_back(MatrixAttempt(s, conflicts, false));
+    return attempts;
+  }
+  const bool plain = !problem.IsRelative();
+  for (const MatrixShape& s : Shapes(level, false)) {
+    attempts.push_back(MatrixAttempt(s, conflicts, false));
+    // Natural matrices compared at [1][d] are not closed under transposition: the reversal
+    // may need a different one. Arctic and [1][1] orders are.
+    if (s.domain == Domain::Natural && s.compared == Compared::TopRight && s.dimension > 1) {
+      attempts.push_back(MatrixAttempt(s, conflicts, true));
+    }
+  }
+  attempts.push_back(LoopAttempt(level));
+  if (plain) {
+    attempts.push_back(BoundAttempt(level, false));
+    attempts.push_back(BoundAttempt(level, true));
+    if (level == 1) { // a transformation: taken once, its subproof deepened with the rest
+      attempts.push_back(PairsAttempt(false));
+      attempts.push_back(PairsAttempt(true));
+    }
+  }
+  return attempts;
+}
 
 } // namespace selko::engine

@@ -50,14 +50,29 @@ const char* const kHelpLines[] = {
     "This is version 1.4, from March 2005.     ********  Click here to reenter the program  ",
     "********",
 };
+
+// Follows the lines on the options.
+const char* const kExtendedLines[] = {
+    "With 'extended' on, START goes on with the extended engine where these techniques find no",
+    "proof, for at most 'time (s):' seconds. While a run is in progress, START reads STOP and",
+    "ends the run.",
+};
 // clang-format on
+
+// The line after which the lines on the engine are added: the last one on the options.
+const char* const kOptionsEnd = "standard format can be reset to tpdb format.";
 
 } // namespace
 
-QStringList HelpLines() {
+QStringList HelpLines(bool extended) {
   QStringList lines;
-  for (const char* line : kHelpLines)
+  for (const char* line : kHelpLines) {
     lines.append(QString::fromLatin1(line));
+    if (extended && QLatin1String(line) == QLatin1String(kOptionsEnd)) {
+      for (const char* added : kExtendedLines)
+        lines.append(QString::fromLatin1(added));
+    }
+  }
   return lines;
 }
 

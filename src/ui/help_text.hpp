@@ -5,8 +5,9 @@
 
 namespace selko::ui {
 
-// The help panel's lines, one entry a line, trailing blanks included.
-QStringList HelpLines();
+// The help panel's lines, one entry a line, trailing blanks included; with `extended` (the
+// "extended" box is on) they tell of the engine as well.
+QStringList HelpLines(bool extended);
 
 // The credit line shown under the input area.
 QString CreditLine();

@@ -17,8 +17,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
+#include <QThread>
+#include <QTimer>
 
 #include "ui/file_list_box.hpp"
+#include "ui/fitted_font.hpp"
 #include "ui/fractal_picture.hpp"
 #include "ui/help_text.hpp"
 #include "ui/text_files.hpp"
@@ -50,19 +53,8 @@ QFont WindowFont(int pixels, bool bold = false) {
   return font;
 }
 
-// Restores the normal mouse cursor when the proof run ends, however it ends.
-class BusyCursor {
-public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { Release(); }
-  void Release() {
-    if (active_) QApplication::restoreOverrideCursor();
-    active_ = false;
-  }
-
-private:
-  bool active_ = true;
-};
+// The status word's own font, before any fitting to its place.
+QFont StatusFont() { return WindowFont(13, true); }
 
 template <typename Control> Control* Place(Control* control, const char* name, QRect geometry) {
   control->setObjectName(QString::fromLatin1(name));
@@ -96,9 +88,12 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), prover_(std::make_uni
   setFixedSize(kClientWidth, kClientHeight);
   move(kLeft, kTop);
   BuildControls();
+  elapsedTimer_ = new QTimer(this);
+  elapsedTimer_->setInterval(1000);
+  connect(elapsedTimer_, &QTimer::timeout, this, &MainWindow::ShowElapsed);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { EndRunNow(); }
 
 void MainWindow::BuildControls() {
   // Labels and the picture first: they lie beneath every other control.
@@ -109,7 +104,7 @@ void MainWindow::BuildControls() {
   Image1->setPixmap(
       QPixmap::fromImage(FractalPicture(kPictureWidth, kPictureHeight, kWindowColour)));
   Label4 = Place(new QLabel(this), "Label4", {632, 56, kStatusMinWidth, kStatusHeight});
-  Label4->setFont(WindowFont(13, true));
+  Label4->setFont(StatusFont());
   Label4->setAutoFillBackground(true);
   QPalette statusColours = Label4->palette();
   statusColours.setColor(QPalette::Window, statusColours.color(QPalette::Highlight));
@@ -118,6 +113,11 @@ void MainWindow::BuildControls() {
   Label2 = Place(new QLabel(QStringLiteral("nr of att:"), this), "Label2", {632, 152, 39, 13});
   Label6 = Place(new QLabel(QStringLiteral("load SRS:"), this), "Label6", {632, 272, 48, 13});
   Label3 = Place(new QLabel(QStringLiteral("file name:"), this), "Label3", {632, 512, 45, 13});
+  // The engine's options lie outside the place of "Customize", in the free rows above and below
+  // it, and show only while it is hidden: "time (s):" like "nr of att:", "extended" after the
+  // last check box.
+  Label8 = Place(new QLabel(QStringLiteral("time (s):"), this), "Label8", {632, 131, 39, 13});
+  Label8->hide();
 
   Memo1 = Place(new QPlainTextEdit(this), "Memo1", {16, 40, 193, 481});
   Memo1->setFont(WindowFont(13));
@@ -147,6 +147,11 @@ void MainWindow::BuildControls() {
       Place(new QCheckBox(QStringLiteral("match bnd"), this), "CheckBox3", {632, 216, 73, 17});
   CheckBox4 =
       Place(new QCheckBox(QStringLiteral("tpdb format"), this), "CheckBox4", {632, 232, 73, 17});
+  Edit4 = Place(new QLineEdit(QStringLiteral("60"), this), "Edit4", {672, 128, 33, 21});
+  Edit4->hide();
+  CheckBox5 =
+      Place(new QCheckBox(QStringLiteral("extended"), this), "CheckBox5", {632, 249, 73, 17});
+  CheckBox5->hide();
   Button7 =
       Place(new QPushButton(QStringLiteral("Customize"), this), "Button7", {632, 152, 73, 97});
   FileListBox1 = Place(new FileListBox(QDir::currentPath(), QStringLiteral("*.srs"), this),
@@ -165,27 +170,28 @@ void MainWindow::BuildControls() {
   QPalette helpColours = Memo4->palette();
   helpColours.setColor(QPalette::Base, kHelpColour);
   Memo4->setPalette(helpColours);
-  Memo4->setPlainText(HelpLines().join(QLatin1Char('\n')));
+  Memo4->setPlainText(HelpLines(false).join(QLatin1Char('\n')));
   Memo4->viewport()->installEventFilter(this);
   Memo4->hide();
 
-  for (QWidget* control : std::initializer_list<QWidget*>{
-           Label5, Label7, Label2, Label6, Label3, CheckBox1, CheckBox2, CheckBox3, CheckBox4}) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{Label5, Label7, Label2, Label6, Label3, Label8, CheckBox1,
+                                       CheckBox2, CheckBox3, CheckBox4, CheckBox5}) {
     FitText(control);
   }
 
   // Stacking: labels and the picture at the bottom, the result pane over the picture, the
   // "Customize" button over the options, the help panel over both text areas.
-  for (QLabel* label : {Label3, Label6, Label2, Label4, Label7, Label5, Image1})
+  for (QLabel* label : {Label8, Label3, Label6, Label2, Label4, Label7, Label5, Image1})
     label->lower();
   Memo2->raise();
   Button7->raise();
   Memo4->raise();
 
-  // Keyboard order.
-  QWidget* const order[] = {Memo1,     FileListBox1, Button3,   Edit1,     Button4,
-                            Memo2,     Button1,      Edit3,     Button8,   Memo4,
-                            CheckBox1, CheckBox2,    CheckBox3, CheckBox4, Button7};
+  // Keyboard order; hidden controls are passed over.
+  QWidget* const order[] = {Memo1,     FileListBox1, Button3,   Edit1,     Button4, Memo2,
+                            Button1,   Edit3,        Edit4,     Button8,   Memo4,   CheckBox1,
+                            CheckBox2, CheckBox3,    CheckBox4, CheckBox5, Button7};
   for (std::size_t k = 0; k + 1 < std::size(order); ++k)
     setTabOrder(order[k], order[k + 1]);
 
@@ -195,6 +201,7 @@ void MainWindow::BuildControls() {
   connect(Button8, &QPushButton::clicked, this, &MainWindow::Button8Click);
   connect(Button7, &QPushButton::clicked, this, &MainWindow::Button7Click);
   connect(CheckBox2, &QCheckBox::clicked, this, &MainWindow::CheckBox2Click);
+  connect(CheckBox5, &QCheckBox::toggled, this, &MainWindow::CheckBox5Click);
   connect(FileListBox1, &FileListBox::Click, this, &MainWindow::FileListBox1Click);
   connect(Memo1, &QPlainTextEdit::textChanged, this, &MainWindow::Memo1Change);
 }
@@ -210,49 +217,13 @@ QStringList MainWindow::Lines(const QPlainTextEdit* memo) {
 }
 
 void MainWindow::SetStatus(const QString& text) {
+  // Every text is fitted from the label's own font, so a short text after a long one is shown
+  // at full width again.
+  const int room = width() - Label4->x();
+  Label4->setFont(FittedFont(StatusFont(), text, room));
   Label4->setText(text);
-  const int width = std::max(kStatusMinWidth, Label4->fontMetrics().horizontalAdvance(text));
-  Label4->resize(width, kStatusHeight);
-}
-
-void MainWindow::Button4Click() {
-  Button7->show();
-  Memo4->hide();
-  SetStatus(QStringLiteral(" busy "));
-  Memo2->clear();
-  Memo2->hide();
-  BusyCursor busy;
-  repaint();
-
-  RunOptions options;
-  options.remLabels = CheckBox1->isChecked();
-  options.matchBound = CheckBox3->isChecked();
-  options.tpdbFormat = CheckBox4->isChecked();
-  options.attemptsText = Edit3->text().toStdString();
-  std::vector<std::string> input;
-  for (const QString& line : Lines(Memo1))
-    input.push_back(line.toStdString());
-
-  const RunResult result = RunProver(input, options);
-  busy.Release();
-
-  if (result.status == Status::Error) {
-    ShowError(QString::fromStdString(result.error));
-    SetStatus(QString());
-    return;
-  }
-  if (result.status == Status::Terminating || result.status == Status::LoopFound) {
-    QStringList shown;
-    for (const std::string& line : result.proof)
-      shown.append(QString::fromStdString(line));
-    Memo2->setPlainText(shown.join(QLatin1Char('\n')));
-    Memo2->show();
-  }
-  SetStatus(QString::fromLatin1(StatusWord(result.status)));
-}
-
-RunResult MainWindow::RunProver(const std::vector<std::string>& lines, const RunOptions& options) {
-  return prover_->Run(lines, options);
+  const int shown = std::max(kStatusMinWidth, TextWidth(Label4->font(), text));
+  Label4->resize(std::min(shown, room), kStatusHeight);
 }
 
 bool MainWindow::SaveMemo(const QPlainTextEdit* memo, const QString& extension) {
@@ -289,7 +260,13 @@ void MainWindow::Button8Click() { Memo4->show(); }
 
 void MainWindow::Memo4Click() { Memo4->hide(); }
 
-void MainWindow::Button7Click() { Button7->hide(); }
+void MainWindow::Button7Click() { CoverOptions(false); }
+
+void MainWindow::CoverOptions(bool covered) {
+  Button7->setVisible(covered);
+  for (QWidget* option : std::initializer_list<QWidget*>{Label8, Edit4, CheckBox5})
+    option->setVisible(!covered);
+}
 
 void MainWindow::CheckBox2Click() {
   const bool big = CheckBox2->isChecked();
@@ -308,6 +285,11 @@ void MainWindow::FormActivate() {
   activatedBefore_ = true;
   CheckBox1->setChecked(true);
   CheckBox3->setChecked(true);
+  CheckBox5->setChecked(false);
+}
+
+void MainWindow::CheckBox5Click() {
+  Memo4->setPlainText(HelpLines(CheckBox5->isChecked()).join(QLatin1Char('\n')));
 }
 
 void MainWindow::ShowError(const QString& message) {

@@ -1,59 +1,143 @@
-#include "engine/engine_testing.hpp"
+#include "engine_testing.hpp"
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 namespace selko::engine::testing {
+
 namespace {
 
-String Letters(const std::string& side, std::vector<std::string>& names) {
-  String letters;
-  std::istringstream words(side);
-  std::string name;
-  while (words >> name) {
-    auto it = std::find(names.begin(), names.end(), name);
-    if (it == names.end()) it = names.insert(names.end(), name);
-    letters.push_back(static_cast<Letter>(it - names.begin()));
+const std::string kCorpus = SELKO_CORPUS_DIR;
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path);
+  EXPECT_TRUE(in.good()) << "cannot open " << path;
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+Letter Intern(Problem& problem, const std::string& name) {
+  for (std::size_t i = 0; i < problem.names.size(); ++i) {
+    if (problem.names[i] == name) return static_cast<Letter>(i);
   }
-  return letters;
+  problem.names.push_back(name);
+  return static_cast<Letter>(problem.names.size() - 1);
+}
+
+// One rule "l1 l2 -> r1" or "l1 ->= r1 r2" into `problem`.
+void AddRule(Problem& problem, const std::string& text) {
+  std::istringstream words(text);
+  Rule rule;
+  bool right = false;
+  bool arrow = false;
+  for (std::string word; words >> word;) {
+    if (word == "->" || word == "->=") {
+      EXPECT_FALSE(arrow) << "two arrows in \"" << text << "\"";
+      arrow = right = true;
+      rule.strict = word == "->";
+    } else {
+      (right ? rule.rhs : rule.lhs).push_back(Intern(problem, word));
+    }
+  }
+  EXPECT_TRUE(arrow) << "no arrow in \"" << text << "\"";
+  problem.rules.push_back(rule);
+}
+
+std::vector<std::vector<std::string>> TsvRows(const std::string& path) {
+  std::istringstream lines(FileText(path));
+  std::vector<std::vector<std::string>> rows;
+  std::string line;
+  std::getline(lines, line); // the header
+  while (std::getline(lines, line)) {
+    std::vector<std::string> cells;
+    std::istringstream cellText(line);
+    for (std::string cell; std::getline(cellText, cell, '\t');)
+      cells.push_back(cell);
+    if (!cells.empty()) rows.push_back(cells);
+  }
+  return rows;
 }
 
 } // namespace
 
-Problem MakeProblem(const std::vector<std::string>& rules) {
+Problem ReadTpdbText(const std::string& text) {
   Problem problem;
-  for (const std::string& text : rules) {
-    const std::size_t arrow = text.find("->");
-    if (arrow == std::string::npos) continue;
-    const bool weak = text.compare(arrow, 3, "->=") == 0;
-    Rule rule;
-    rule.lhs = Letters(text.substr(0, arrow), problem.names);
-    rule.rhs = Letters(text.substr(arrow + (weak ? 3 : 2)), problem.names);
-    rule.strict = !weak;
-    problem.rules.push_back(rule);
+  const std::size_t open = text.find("(RULES");
+  const std::size_t close = text.rfind(')');
+  EXPECT_TRUE(open != std::string::npos && close != std::string::npos && close > open)
+      << "not a TPDB text: " << text;
+  if (open == std::string::npos || close == std::string::npos || close <= open) return problem;
+  std::istringstream body(text.substr(open + 6, close - open - 6));
+  for (std::string rule; std::getline(body, rule, ',');) {
+    if (rule.find_first_not_of(" \t\r\n") == std::string::npos) continue;
+    AddRule(problem, rule);
   }
   return problem;
 }
 
-std::optional<Problem> ReadTpdbFile(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) return std::nullopt;
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  std::string text = buffer.str();
-  const std::size_t open = text.find("(RULES");
-  const std::size_t close = text.rfind(')');
-  if (open == std::string::npos || close == std::string::npos || close < open) return std::nullopt;
-  text = text.substr(open + 6, close - open - 6);
-  std::vector<std::string> rules;
-  std::istringstream parts(text);
-  std::string rule;
-  while (std::getline(parts, rule, ','))
-    rules.push_back(rule);
-  return MakeProblem(rules);
+Problem ProblemOf(const std::vector<std::string>& rules) {
+  Problem problem;
+  for (const std::string& rule : rules)
+    AddRule(problem, rule);
+  return problem;
 }
 
-std::string CorpusDir() { return SELKO_CORPUS_DIR; }
+Problem Rules(const std::vector<std::string>& rules) {
+  Problem problem;
+  for (const std::string& text : rules) {
+    const std::size_t arrow = text.find("->");
+    EXPECT_NE(arrow, std::string::npos) << "no arrow in " << text;
+    if (arrow == std::string::npos) continue;
+    Rule rule;
+    std::size_t right = arrow + 2;
+    if (right < text.size() && text[right] == '=') {
+      rule.strict = false;
+      ++right;
+    }
+    for (std::size_t i = 0; i < arrow; ++i)
+      rule.lhs.push_back(Intern(problem, std::string(1, text[i])));
+    for (std::size_t i = right; i < text.size(); ++i)
+      rule.rhs.push_back(Intern(problem, std::string(1, text[i])));
+    problem.rules.push_back(std::move(rule));
+  }
+  return problem;
+}
+
+String Letters(const Problem& problem, const std::string& text) {
+  String s;
+  for (const char c : text) {
+    bool found = false;
+    for (std::size_t i = 0; i < problem.names.size() && !found; ++i) {
+      if (problem.names[i] == std::string(1, c)) {
+        s.push_back(static_cast<Letter>(i));
+        found = true;
+      }
+    }
+    EXPECT_TRUE(found) << "unknown letter " << c;
+  }
+  return s;
+}
+
+Problem CorpusProblem(const std::string& name) {
+  return ReadTpdbText(FileText(kCorpus + "/tpdb/" + name + ".srs"));
+}
+
+std::map<std::string, std::string> CorpusStatus() {
+  std::map<std::string, std::string> status;
+  for (const auto& row : TsvRows(kCorpus + "/status.tsv")) {
+    if (row.size() >= 2) status[row[0]] = row[1];
+  }
+  return status;
+}
+
+std::map<std::string, std::vector<std::string>> CorpusIndex() {
+  std::map<std::string, std::vector<std::string>> index;
+  for (const auto& row : TsvRows(kCorpus + "/index.tsv"))
+    index[row[0]] = std::vector<std::string>(row.begin() + 1, row.end());
+  return index;
+}
 
 } // namespace selko::engine::testing

@@ -1,8 +1,7 @@
-// Test helpers for the engine: problems from rule text, and a small reader of the corpus's
-// TPDB text files.
+// Helpers shared by the engine tests: problems written by hand and problems of the corpus.
 #pragma once
 
-#include <optional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -10,14 +9,28 @@
 
 namespace selko::engine::testing {
 
-// Rules such as "a b -> b a" or "c ->= " (letters separated by blanks, "->=" for a weak
-// rule); letters are numbered in order of first appearance.
-Problem MakeProblem(const std::vector<std::string>& rules);
+// Reads the TPDB text format as the corpus writes it: "(RULES", rules separated by ',', names
+// separated by blanks, "->" (strict) or "->=" (weak), and a closing ')'. Names are numbered in
+// order of first occurrence. A malformed text fails the calling test.
+Problem ReadTpdbText(const std::string& text);
 
-// The problem in a file of the form "(RULES l -> r, l ->= r, ...)"; nothing when unreadable.
-std::optional<Problem> ReadTpdbFile(const std::string& path);
+// A problem from rules in the same notation, e.g. {"a b -> b a", "c ->= "}.
+Problem ProblemOf(const std::vector<std::string>& rules);
 
-// The corpus directory (tests are built with its path).
-std::string CorpusDir();
+// {"ab->ba", "c->=d", "a->"}: one-character letters numbered in order of first occurrence.
+Problem Rules(const std::vector<std::string>& rules);
+
+// The letters of a text in a problem's numbering (every character must be a known letter).
+String Letters(const Problem& problem, const std::string& text);
+
+// The corpus problem `name` ("std-0003") in its TPDB text form.
+Problem CorpusProblem(const std::string& name);
+
+// The corpus's best-known answers: name -> "YES", "NO" or "open".
+std::map<std::string, std::string> CorpusStatus();
+
+// The corpus's index: name -> its row's cells after the name (category, rules, symbols,
+// longest side, weak rules, plain).
+std::map<std::string, std::vector<std::string>> CorpusIndex();
 
 } // namespace selko::engine::testing

@@ -9,6 +9,7 @@
 #include "cli/input_file.hpp"
 #include "cli/problem.hpp"
 #include "core/prover.hpp"
+#include "engine/readers/read_problem.hpp"
 
 namespace selko::fuzz {
 
@@ -61,6 +62,37 @@ inline std::string RunFuzzInput(Prover& prover, Reader reader, const std::uint8_
   if ((result.status == Status::Terminating || result.status == Status::LoopFound) &&
       result.proof.empty()) {
     return "a verdict without its proof text";
+  }
+  // The engine's reader of the same format reads what the fixed-capacity reading accepted, and
+  // reads it the same (the window's TPDB reader takes other text than whole TPDB files; the
+  // command line refuses text with a NUL byte before any reader).
+  if (result.status != Status::Error && reader != Reader::Tpdb &&
+      text.find('\0') == std::string::npos) {
+    static const engine::InputFormat formats[] = {
+        engine::InputFormat::Plain, engine::InputFormat::Tpdb, engine::InputFormat::Xml,
+        engine::InputFormat::Ari};
+    engine::Problem read;
+    std::string error;
+    if (!engine::ReadProblem("input", text, formats[static_cast<int>(reader)], read, error)) {
+      return "the engine's reader refused what the fixed reading accepted: " + error;
+    }
+    const RuleTable& fixed = prover.SlotB;
+    bool same = read.rules.size() == static_cast<std::size_t>(fixed.ruleCount) &&
+                read.names.size() == static_cast<std::size_t>(fixed.symbolCount);
+    for (int s = 1; same && s <= fixed.symbolCount; ++s)
+      same = read.names[static_cast<std::size_t>(s - 1)] == fixed.names[s];
+    for (int r = 1; same && r <= fixed.ruleCount; ++r) {
+      const engine::Rule& rule = read.rules[static_cast<std::size_t>(r - 1)];
+      auto sameSide = [](const engine::String& side, const Word& w) {
+        if (side.size() != static_cast<std::size_t>(WordLength(w))) return false;
+        for (std::size_t k = 0; k < side.size(); ++k)
+          if (side[k] + 1 != w[k]) return false;
+        return true;
+      };
+      same = rule.strict == (fixed.strict[r] != 0) && sameSide(rule.lhs, fixed.lhs[r]) &&
+             sameSide(rule.rhs, fixed.rhs[r]);
+    }
+    if (!same) return "the engine's reader read another system than the fixed reading";
   }
   return "";
 }

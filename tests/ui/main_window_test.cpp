@@ -12,11 +12,13 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "test_window.hpp"
 #include "ui/file_list_box.hpp"
+#include "ui/fitted_font.hpp"
 #include "ui/fractal_picture.hpp"
 
 using selko::ui::MainWindow;
@@ -103,6 +105,11 @@ private:
                       list->visualItemRect(found[0]).center());
   }
   void Click(const char* name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
+  // START, and the wait until the run has ended.
+  void Start() {
+    Click("Button4");
+    QVERIFY2(window_->WaitForRunEnd(), "the run did not end");
+  }
   void SetOption(const char* name, bool on) {
     if (Find<QCheckBox>(name)->isChecked() != on) Click(name);
   }
@@ -115,6 +122,34 @@ private:
     QLineEdit* box = Find<QLineEdit>(edit);
     box->selectAll();
     QTest::keyClicks(box, text);
+  }
+  // What is wrong with the status label as it stands, or an empty text: it must keep its place,
+  // height and colours, show its whole text on its highlight inside the client area, and
+  // cover no other control.
+  QString StatusFitProblem() {
+    const QLabel* status = Find<QLabel>("Label4");
+    const QRect place = status->geometry();
+    if (place.topLeft() != QPoint(632, 56) || place.height() != 16) return "moved or resized";
+    if (status->palette().color(QPalette::WindowText) != QColor(Qt::red) ||
+        status->palette().color(QPalette::Window) !=
+            window_->palette().color(QPalette::Highlight) ||
+        !status->autoFillBackground() || !status->font().bold()) {
+      return "not bold red on the highlight";
+    }
+    if (!window_->rect().contains(place)) return "the highlight passes the client area";
+    const QRect text = status->style()->itemTextRect(status->fontMetrics(), status->contentsRect(),
+                                                     status->alignment(), true, status->text());
+    if (!status->contentsRect().contains(text)) return "the text runs past its highlight";
+    if (!window_->rect().contains(text.translated(place.topLeft())))
+      return "the text passes the client area";
+    const QRect ink = status->fontMetrics().boundingRect(status->text());
+    if (!status->text().isEmpty() && (ink.left() < 0 || ink.right() >= place.width()))
+      return "letters are cut";
+    for (const QWidget* other : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (other != status && other->geometry().intersects(place))
+        return "covers " + other->objectName();
+    }
+    return {};
   }
   bool Covered(const char* name, QPoint at) {
     QWidget* top = window_->childAt(at);
@@ -331,12 +366,12 @@ private slots:
   void startShowsTheProofAndTheStatus() {
     MatchBound(false);
     TypeInput({"ab->ba", "", " the swap"});
-    Click("Button4");
+    Start();
     COMPARE_LINES(Result(), kSwapProof);
     QVERIFY(Memo("Memo2")->isVisible());
     QCOMPARE(Status(), QString("terminating"));
     QLabel* status = Find<QLabel>("Label4");
-    QCOMPARE(status->width(), status->fontMetrics().horizontalAdvance("terminating"));
+    QCOMPARE(status->width(), selko::ui::TextWidth(status->font(), "terminating"));
     QCOMPARE(status->height(), 16);
     QVERIFY(Covered("Memo2", {400, 300}));
     QVERIFY(window_->errors.isEmpty());
@@ -352,7 +387,7 @@ private slots:
     QCOMPARE(run.options.timeoutSeconds, 0.0);
 
     // A second START on the shown proof: while it searches, the pane is hidden and empty.
-    Click("Button4");
+    Start();
     QCOMPARE(window_->runs.size(), std::size_t{2});
     QVERIFY(!window_->runs[1].resultVisible);
     QCOMPARE(window_->runs[1].resultText, QString());
@@ -365,7 +400,7 @@ private slots:
     Click("Button7"); // the options are uncovered
     Memo("Memo2")->setPlainText("an earlier proof");
     Memo("Memo2")->show(); // and a result is shown
-    Click("Button4");
+    Start();
     QCOMPARE(window_->runs.size(), std::size_t{1});
     const auto& run = window_->runs[0];
     QCOMPARE(run.status, QString(" busy "));
@@ -379,7 +414,7 @@ private slots:
 
   void runWithoutProofLeavesThePaneHidden() {
     TypeInput(kUnprovable);
-    Click("Button4");
+    Start();
     QCOMPARE(Status(), QString(" no proof "));
     QVERIFY(Memo("Memo2")->isHidden());
     QCOMPARE(Result(), QStringList());
@@ -389,7 +424,7 @@ private slots:
 
   void changingTheInputHidesTheResultAndClearsTheStatus() {
     TypeInput(kUnprovable);
-    Click("Button4");
+    Start();
     QCOMPARE(Status(), QString(" no proof "));
     QTest::keyClick(Memo("Memo1"), Qt::Key_X);
     QCOMPARE(Status(), QString());
@@ -397,7 +432,7 @@ private slots:
 
     MatchBound(false);
     TypeInput(kSwapSystem);
-    Click("Button4");
+    Start();
     QVERIFY(Memo("Memo2")->isVisible());
     QTest::keyClick(Memo("Memo1"), Qt::Key_Backspace);
     QVERIFY(Memo("Memo2")->isHidden());
@@ -410,7 +445,7 @@ private slots:
     MatchBound(false);
     SetText("Edit3", "abc");
     TypeInput(kSwapSystem);
-    Click("Button4");
+    Start();
     QCOMPARE(window_->errors, QStringList{"'abc' is not a valid integer value"});
     QVERIFY(!window_->cursorBusyAtError);
     QCOMPARE(Status(), QString());
@@ -421,7 +456,7 @@ private slots:
     window_->errors.clear();
     SetText("Edit3", "100");
     TypeInput({"aaaaaaaaaaaaaaaaaaaaaaaaa->b"});
-    Click("Button4");
+    Start();
     selko::Prover reference;
     const auto expected = reference.Run({"aaaaaaaaaaaaaaaaaaaaaaaaa->b"}, {});
     QCOMPARE(expected.status, selko::Status::Error);
@@ -435,8 +470,8 @@ private slots:
     const std::vector<std::string> input{"ab->ba", "ba->=ab"};
     TypeInput(kUnprovable);
     SetText("Edit3", "20");
-    Click("Button4");
-    Click("Button4");
+    Start();
+    Start();
     QCOMPARE(window_->runs.size(), std::size_t{2});
     QCOMPARE(window_->runs[0].prover, &window_->prover());
     QCOMPARE(window_->runs[1].prover, &window_->prover());
@@ -450,6 +485,82 @@ private slots:
     QVERIFY2(fresh.RandomSeed != continuing.RandomSeed, "the runs draw random numbers");
     QCOMPARE(window_->prover().RandomSeed, continuing.RandomSeed);
     QCOMPARE(window_->runs[1].result.proof, second.proof);
+  }
+
+  // ---- the status word ----------------------------------------------------------------------
+
+  void everyStatusTextFitsTheClientArea_data() {
+    QTest::addColumn<QString>("text");
+    for (const char* text : {" busy ", "terminating", "loop found", " no proof ", " stopped ",
+                             " busy 12 s", " busy 9999 s", ""}) {
+      QTest::newRow(*text != '\0' ? text : "(cleared)") << QString(text);
+    }
+  }
+
+  void everyStatusTextFitsTheClientArea() {
+    QFETCH(QString, text);
+    QLabel* status = Find<QLabel>("Label4");
+    const QFont own = status->font();
+    window_->SetStatus(" busy 9999 s"); // each text is fitted afresh, whatever came before
+    window_->SetStatus(text);
+    QCOMPARE(status->text(), text);
+    QVERIFY2(StatusFitProblem().isEmpty(), qPrintable(StatusFitProblem()));
+    QCOMPARE(status->width(), std::max(5, selko::ui::TextWidth(status->font(), text)));
+    // A text that fits in the label's own font keeps it; a wider one gets it narrowed.
+    QCOMPARE(status->font().family(), own.family());
+    if (selko::ui::TextWidth(own, text) <= window_->width() - status->x())
+      QCOMPARE(status->font(), own);
+    else
+      QVERIFY(status->font().stretch() < 100);
+  }
+
+  void theWordOfARealRunFits() {
+    TypeInput({"abc->bca", "ba->ab", "cc->e"});
+    Start();
+    QCOMPARE(Status(), QString("terminating"));
+    QVERIFY2(StatusFitProblem().isEmpty(), qPrintable(StatusFitProblem()));
+    TypeInput(kUnprovable);
+    Start();
+    QCOMPARE(Status(), QString(" no proof "));
+    QVERIFY2(StatusFitProblem().isEmpty(), qPrintable(StatusFitProblem()));
+  }
+
+  void aFittedFontIsNarrowedOnlyAsFarAsNeeded() {
+    const QFont own = Find<QLabel>("Label4")->font();
+    const QString word("terminating");
+    const int natural = selko::ui::TextWidth(own, word);
+    const auto advance = [&word](const QFont& font) { return selko::ui::TextWidth(font, word); };
+    // Drawn, the text takes its whole width and no more.
+    const QRect drawn = QFontMetrics(own).boundingRect(QRect(0, 0, 500, 20), 0, word);
+    QCOMPARE(drawn.width(), natural);
+
+    QCOMPARE(selko::ui::FittedFont(own, word, natural), own);
+    QCOMPARE(selko::ui::FittedFont(own, QString(), -1), own);
+
+    // A pixel short: condensed a little, at the same size.
+    const QFont tight = selko::ui::FittedFont(own, word, natural - 1);
+    QVERIFY(advance(tight) <= natural - 1);
+    QCOMPARE(tight.pixelSize(), own.pixelSize());
+    QCOMPARE(tight.bold(), own.bold());
+    QVERIFY2(tight.stretch() >= 90 && tight.stretch() < 100,
+             qPrintable(QString::number(tight.stretch())));
+
+    // Far too short for condensing alone: smaller as well.
+    const QFont small = selko::ui::FittedFont(own, word, natural / 4);
+    QVERIFY(advance(small) <= natural / 4);
+    QVERIFY(small.pixelSize() < own.pixelSize());
+
+    // No room at all: the smallest font tried, and no endless narrowing.
+    const QFont least = selko::ui::FittedFont(own, word, -1);
+    QCOMPARE(least.pixelSize(), 6);
+    QCOMPARE(least.stretch(), 50);
+
+    // A font sized in points is made smaller in points.
+    QFont points(own.family());
+    points.setPointSize(30);
+    const QFont fitted = selko::ui::FittedFont(points, word, natural);
+    QVERIFY(advance(fitted) <= natural);
+    QVERIFY(fitted.pointSizeF() < 30);
   }
 
   // ---- help panel and options -----------------------------------------------------------------
@@ -518,7 +629,7 @@ private slots:
     // START hides it as well.
     Click("Button8");
     QVERIFY(help->isVisible());
-    Click("Button4");
+    Start();
     QVERIFY(help->isHidden());
   }
 
@@ -533,7 +644,7 @@ private slots:
     }
     TypeInput({"a"});
     QVERIFY(customize->isHidden()); // typing does not cover them again
-    Click("Button4");
+    Start();
     QVERIFY(customize->isVisible());
     QVERIFY(Covered("Button7", {640, 190}));
   }
@@ -595,7 +706,7 @@ private slots:
 
     MatchBound(false);
     TypeInput(kSwapSystem);
-    Click("Button4");
+    Start();
     SetText("Edit1", "file");
     Click("Button1");
     QCOMPARE(FileBytes("file.res"), (kSwapProof.join('\n') + '\n').toUtf8());
@@ -614,7 +725,7 @@ private slots:
     Click("Button3"); // saving re-reads the list
     auto* list = Find<QListWidget>("FileListBox1");
     QCOMPARE(list->count(), 3);
-    Click("Button4");
+    Start();
     QCOMPARE(Status(), QString(" no proof "));
 
     ClickEntry("dos.srs");

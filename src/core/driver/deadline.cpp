@@ -1,12 +1,15 @@
-// The run's deadline, checked by the techniques at their safe points.
+// The run's deadline and its stop flag, checked by the techniques at their safe points.
 #include "core/prover.hpp"
 
 namespace selko {
 
 bool Prover::TimeUp() {
   if (Interrupted) return true;
-  if (!HasDeadline) return false;
-  if (std::chrono::steady_clock::now() >= Deadline) Interrupted = true;
+  if (Options.stop != nullptr && Options.stop->load(std::memory_order_relaxed)) {
+    Interrupted = true;
+  } else if (HasDeadline && std::chrono::steady_clock::now() >= Deadline) {
+    Interrupted = true;
+  }
   return Interrupted;
 }
 

@@ -8,7 +8,7 @@
 namespace selko::engine {
 namespace {
 
-using testing::MakeProblem;
+using testing::ProblemOf;
 
 // The automaton found for `problem`, after the check has accepted it.
 std::optional<MatchBound> CheckedBound(const Problem& problem, const BoundLimits& limits = {}) {
@@ -24,13 +24,13 @@ TEST(FindMatchBound, ProvesSmallSystemsWithEitherReuse) {
   for (const StateReuse reuse : {StateReuse::LongestSuffix, StateReuse::WholeTail}) {
     BoundLimits limits;
     limits.reuse = reuse;
-    const std::optional<MatchBound> swap = CheckedBound(MakeProblem({"a b -> b a"}), limits);
+    const std::optional<MatchBound> swap = CheckedBound(ProblemOf({"a b -> b a"}), limits);
     ASSERT_TRUE(swap);
     EXPECT_EQ(swap->bound, 1u);
-    EXPECT_TRUE(CheckedBound(MakeProblem({"a a b b -> b b b a a a"}), limits));
-    EXPECT_TRUE(CheckedBound(MakeProblem({"a b c -> b c a", "c c -> a b"}), limits));
+    EXPECT_TRUE(CheckedBound(ProblemOf({"a a b b -> b b b a a a"}), limits));
+    EXPECT_TRUE(CheckedBound(ProblemOf({"a b c -> b c a", "c c -> a b"}), limits));
     // No left side is read in the start automaton: the start automaton itself, bound 0.
-    const std::optional<MatchBound> none = CheckedBound(MakeProblem({"a a -> b"}), limits);
+    const std::optional<MatchBound> none = CheckedBound(ProblemOf({"a a -> b"}), limits);
     ASSERT_TRUE(none);
     EXPECT_EQ(none->bound, 0u);
   }
@@ -42,8 +42,8 @@ TEST(FindMatchBound, ProvesSmallSystemsWithEitherReuse) {
 
 TEST(FindMatchBound, ExpandsErasingRules) {
   // a b -> (empty) becomes a b a -> a and a b b -> b.
-  EXPECT_TRUE(CheckedBound(MakeProblem({"a b -> ", "b a -> a b"})));
-  EXPECT_TRUE(CheckedBound(MakeProblem({"a -> ", "b -> "})));
+  EXPECT_TRUE(CheckedBound(ProblemOf({"a b -> ", "b a -> a b"})));
+  EXPECT_TRUE(CheckedBound(ProblemOf({"a -> ", "b -> "})));
 }
 
 TEST(FindMatchBound, ProvesSidesLongerThanNineteenLetters) {
@@ -57,20 +57,19 @@ TEST(FindMatchBound, ProvesSidesLongerThanNineteenLetters) {
     rhs += "b ";
   for (int i = 0; i < 12; ++i)
     rhs += "a ";
-  const std::optional<MatchBound> blocks = CheckedBound(MakeProblem({lhs + "-> " + rhs}));
+  const std::optional<MatchBound> blocks = CheckedBound(ProblemOf({lhs + "-> " + rhs}));
   ASSERT_TRUE(blocks);
   std::string bs;
   for (int i = 0; i < 30; ++i)
     bs += "b ";
-  EXPECT_TRUE(CheckedBound(MakeProblem({"a " + bs + "-> " + bs + "a"})));
+  EXPECT_TRUE(CheckedBound(ProblemOf({"a " + bs + "-> " + bs + "a"})));
 }
 
 TEST(FindMatchBound, ProvesCorpusSystemsBeyondTheFixedLimits) {
   // 99 rules with sides of 20 letters; automata of thousands of transitions, both ways.
-  const std::optional<Problem> problem =
-      testing::ReadTpdbFile(testing::CorpusDir() + "/tpdb/std-0024.srs");
-  ASSERT_TRUE(problem);
-  for (const Problem& p : {*problem, problem->Reversed()}) {
+  const Problem problem = testing::CorpusProblem("std-0024");
+  ASSERT_FALSE(problem.rules.empty());
+  for (const Problem& p : {problem, problem.Reversed()}) {
     const std::optional<MatchBound> found = CheckedBound(p);
     ASSERT_TRUE(found);
     EXPECT_GT(found->transitions.size(), 800u);
@@ -79,9 +78,9 @@ TEST(FindMatchBound, ProvesCorpusSystemsBeyondTheFixedLimits) {
 
 TEST(FindMatchBound, RefusesWhatTheMethodCannotProve) {
   const Deadline never;
-  EXPECT_FALSE(FindMatchBound(MakeProblem({"-> a"}), never)); // empty left side
-  EXPECT_FALSE(FindMatchBound(MakeProblem({"a b -> b a", "b ->= b b"}), never));
-  Problem pairs = MakeProblem({"a b -> b a"});
+  EXPECT_FALSE(FindMatchBound(ProblemOf({"-> a"}), never)); // empty left side
+  EXPECT_FALSE(FindMatchBound(ProblemOf({"a b -> b a", "b ->= b b"}), never));
+  Problem pairs = ProblemOf({"a b -> b a"});
   pairs.pairProblem = true;
   EXPECT_FALSE(FindMatchBound(pairs, never));
 }
@@ -92,7 +91,7 @@ TEST(FindMatchBound, NonTerminatingSystemsReachALimit) {
   small.maxStates = 20000;
   for (const auto& rules : std::vector<std::vector<std::string>>{
            {"a b -> b a b"}, {"a -> a a"}, {"a b -> b a", "b a -> a b"}, {"a -> b", "b -> a"}}) {
-    EXPECT_FALSE(FindMatchBound(MakeProblem(rules), Deadline(), small)) << rules[0];
+    EXPECT_FALSE(FindMatchBound(ProblemOf(rules), Deadline(), small)) << rules[0];
   }
 }
 
@@ -100,7 +99,7 @@ TEST(FindMatchBound, StopsAtTheDeadline) {
   const Deadline passed = Deadline::After(1e-9);
   while (!passed.Passed()) {
   }
-  EXPECT_FALSE(FindMatchBound(MakeProblem({"a b -> b a b"}), passed));
+  EXPECT_FALSE(FindMatchBound(ProblemOf({"a b -> b a b"}), passed));
 }
 
 } // namespace

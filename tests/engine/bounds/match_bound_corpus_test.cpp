@@ -10,9 +10,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <map>
-#include <sstream>
 
 #include "engine/bounds/find_match_bound.hpp"
 #include "engine/check/match_bound_check.hpp"
@@ -21,27 +18,6 @@
 namespace selko::engine {
 namespace {
 
-// The rows of a corpus table, by name: column name -> value.
-std::map<std::string, std::map<std::string, std::string>> ReadTable(const std::string& path) {
-  std::map<std::string, std::map<std::string, std::string>> rows;
-  std::ifstream in(path);
-  std::string line;
-  std::vector<std::string> header;
-  while (std::getline(in, line)) {
-    std::vector<std::string> cells;
-    std::istringstream split(line);
-    for (std::string cell; std::getline(split, cell, '\t');)
-      cells.push_back(cell);
-    if (header.empty()) {
-      header = cells;
-      continue;
-    }
-    for (std::size_t i = 1; i < cells.size() && i < header.size(); ++i)
-      rows[cells[0]][header[i]] = cells[i];
-  }
-  return rows;
-}
-
 double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
@@ -49,24 +25,23 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 TEST(MatchBoundCorpus, DISABLED_StandardProblemsKnownTerminating) {
   const double seconds =
       std::getenv("SELKO_BOUND_SECONDS") ? std::atof(std::getenv("SELKO_BOUND_SECONDS")) : 5.0;
-  const auto index = ReadTable(testing::CorpusDir() + "/index.tsv");
-  const auto status = ReadTable(testing::CorpusDir() + "/status.tsv");
+  const auto index = testing::CorpusIndex(); // category, rules, symbols, maxlen, weak_rules
+  const auto status = testing::CorpusStatus();
   int shard = 0, shards = 1;
   if (const char* s = std::getenv("SELKO_BOUND_SHARD")) std::sscanf(s, "%d/%d", &shard, &shards);
   int position = -1;
   int problems = 0, proved = 0, attempts = 0, found = 0, large = 0, longSides = 0;
   double findTime = 0, checkTime = 0;
   for (const auto& [name, row] : index) {
-    if (row.at("category") != "standard" || row.at("weak_rules") != "0") continue;
-    if (!status.count(name) || status.at(name).at("best_known") != "YES") continue;
+    if (row.size() < 5 || row[0] != "standard" || row[4] != "0") continue;
+    if (!status.count(name) || status.at(name) != "YES") continue;
     if (++position % std::max(shards, 1) != shard) continue;
-    const std::optional<Problem> problem =
-        testing::ReadTpdbFile(testing::CorpusDir() + "/tpdb/" + name + ".srs");
-    ASSERT_TRUE(problem) << name;
+    const Problem problem = testing::CorpusProblem(name);
+    ASSERT_FALSE(problem.rules.empty()) << name;
     ++problems;
     bool any = false;
     for (const bool reversed : {false, true}) {
-      const Problem p = reversed ? problem->Reversed() : *problem;
+      const Problem p = reversed ? problem.Reversed() : problem;
       const auto start = std::chrono::steady_clock::now();
       const std::optional<MatchBound> m = FindMatchBound(p, Deadline::After(seconds));
       const double took = Seconds(start);
@@ -82,7 +57,7 @@ TEST(MatchBoundCorpus, DISABLED_StandardProblemsKnownTerminating) {
         ++found;
         any = true;
         large += m->transitions.size() > 800 ? 1 : 0;
-        longSides += std::stoi(row.at("maxlen")) > 19 ? 1 : 0;
+        longSides += std::stoi(row[3]) > 19 ? 1 : 0;
         std::printf(", %zu transitions, %u states, bound %u", m->transitions.size(), m->stateCount,
                     m->bound);
       }

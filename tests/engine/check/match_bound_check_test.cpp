@@ -9,7 +9,7 @@
 namespace selko::engine {
 namespace {
 
-using testing::MakeProblem;
+using testing::ProblemOf;
 
 // a b -> b a (a = 0, b = 1, end marker 2): the closure rule is a # -> b a. States: 0 initial,
 // 1 final, 2 and 3 inner.
@@ -32,11 +32,11 @@ bool Accepts(const Problem& problem, const MatchBound& m, std::string& why) {
 
 TEST(CheckMatchBound, AcceptsTheHandMadeAutomaton) {
   std::string why;
-  EXPECT_TRUE(Accepts(MakeProblem({"a b -> b a"}), SwapAutomaton(), why)) << why;
+  EXPECT_TRUE(Accepts(ProblemOf({"a b -> b a"}), SwapAutomaton(), why)) << why;
 }
 
 TEST(CheckMatchBound, RejectsEveryTransitionRemovedOrHeightLowered) {
-  const Problem problem = MakeProblem({"a b -> b a"});
+  const Problem problem = ProblemOf({"a b -> b a"});
   const MatchBound good = SwapAutomaton();
   std::string why;
   for (std::size_t i = 0; i < good.transitions.size(); ++i) {
@@ -53,7 +53,7 @@ TEST(CheckMatchBound, RejectsEveryTransitionRemovedOrHeightLowered) {
 }
 
 TEST(CheckMatchBound, RejectsMalformedCertificates) {
-  const Problem problem = MakeProblem({"a b -> b a"});
+  const Problem problem = ProblemOf({"a b -> b a"});
   std::string why;
   MatchBound m = SwapAutomaton();
   m.bound = 0; // a height above the bound
@@ -82,32 +82,32 @@ TEST(CheckMatchBound, RejectsAStartLanguageNotAccepted) {
   std::string why;
   MatchBound m = SwapAutomaton();
   m.finals = {1, 3}; // 3 has no end-marker loop
-  EXPECT_FALSE(Accepts(MakeProblem({"a b -> b a"}), m, why));
+  EXPECT_FALSE(Accepts(ProblemOf({"a b -> b a"}), m, why));
   // Another right side that the automaton does not read at height 0.
-  Problem more = MakeProblem({"a b -> b a", "a a -> b"});
+  Problem more = ProblemOf({"a b -> b a", "a a -> b"});
   EXPECT_FALSE(Accepts(more, SwapAutomaton(), why));
   EXPECT_NE(why.find("right side"), std::string::npos) << why;
 }
 
 TEST(CheckMatchBound, RejectsProblemsOutsideTheMethod) {
   std::string why;
-  EXPECT_FALSE(Accepts(MakeProblem({"a b -> b a", "b ->= b"}), SwapAutomaton(), why));
-  Problem pairs = MakeProblem({"a b -> b a"});
+  EXPECT_FALSE(Accepts(ProblemOf({"a b -> b a", "b ->= b"}), SwapAutomaton(), why));
+  Problem pairs = ProblemOf({"a b -> b a"});
   pairs.pairProblem = true;
   EXPECT_FALSE(Accepts(pairs, SwapAutomaton(), why));
-  Problem emptyLeft = MakeProblem({"a b -> b a"});
+  Problem emptyLeft = ProblemOf({"a b -> b a"});
   emptyLeft.rules.push_back({{}, {0}, true});
   EXPECT_FALSE(Accepts(emptyLeft, SwapAutomaton(), why));
 }
 
 TEST(CheckMatchBound, RejectsAFoundAutomatonForAnotherProblem) {
   // The automaton of a b -> b a misses the erasing rule's expansion a a b -> b, a a a -> a.
-  const std::optional<MatchBound> found = FindMatchBound(MakeProblem({"a b -> b a"}), Deadline());
+  const std::optional<MatchBound> found = FindMatchBound(ProblemOf({"a b -> b a"}), Deadline());
   ASSERT_TRUE(found);
   std::string why;
-  EXPECT_FALSE(Accepts(MakeProblem({"a b -> b a", "a a -> "}), *found, why));
+  EXPECT_FALSE(Accepts(ProblemOf({"a b -> b a", "a a -> "}), *found, why));
   // a b -> b a b: its right side is not accepted, nor is the automaton compatible with it.
-  EXPECT_FALSE(Accepts(MakeProblem({"a b -> b a b"}), *found, why));
+  EXPECT_FALSE(Accepts(ProblemOf({"a b -> b a b"}), *found, why));
 }
 
 } // namespace

@@ -1,0 +1,120 @@
+// How many corpus problems matrix interpretations prove on their own: on every standard
+// problem known to terminate (up to a number of rules), a plain removal loop over shapes of
+// growing size and growing conflict budgets, on the problem and its reversal, each step
+// checked by the independent checker. Prints a line per problem and the total.
+//
+//   selko_matrix_power [seconds per problem = 10] [max rules = 60] [stride = 1] [names...]
+// (SELKO_POWER_VERBOSE set in the environment: a line per attempt.)
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/check/check_step.hpp"
+#include "engine/corpus_testing.hpp"
+#include "engine/interpretations/matrix_search.hpp"
+
+using namespace selko::engine;
+
+namespace {
+
+std::vector<MatrixShape> Shapes() {
+  std::vector<MatrixShape> shapes;
+  for (int bits : {2, 3}) {
+    for (int d = 1; d <= 4; ++d) {
+      shapes.push_back({Domain::Natural, Compared::TopRight, d, bits});
+      if (d > 1) shapes.push_back({Domain::Natural, Compared::TopLeft, d, bits});
+      if (d > 1) shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits});
+    }
+  }
+  return shapes;
+}
+
+std::string ShapeText(const MatrixShape& s) {
+  std::string text =
+      s.domain == Domain::Arctic ? "A" : (s.compared == Compared::TopRight ? "N" : "L");
+  return text + std::to_string(s.dimension) + "b" + std::to_string(s.bits);
+}
+
+struct Outcome {
+  bool proved = false;
+  bool checkFailed = false;
+  std::string steps;
+};
+
+Outcome Prove(Problem problem, double seconds) {
+  const Deadline deadline = Deadline::After(seconds);
+  const std::vector<MatrixShape> shapes = Shapes();
+  Outcome outcome;
+  while (!problem.IsFinished() && !deadline.Passed()) {
+    bool removed = false;
+    for (std::int64_t budget = 1000; !removed && !deadline.Passed(); budget *= 8) {
+      for (const MatrixShape& shape : shapes) {
+        for (bool reversed : {false, true}) {
+          const Problem target = reversed ? problem.Reversed() : problem;
+          const auto begin = std::chrono::steady_clock::now();
+          auto removal = FindMatrixRemoval(target, shape, budget, deadline);
+          if (std::getenv("SELKO_POWER_VERBOSE") != nullptr) {
+            const auto ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
+                    .count();
+            std::printf("  %s%s budget %lld: %.1f ms %s\n", ShapeText(shape).c_str(),
+                        reversed ? "r" : "", static_cast<long long>(budget), ms,
+                        removal ? "removal" : "");
+          }
+          if (!removal) continue;
+          std::string why;
+          const Problem rest = target.Without(removal->removedRules, removal->removedPairs);
+          if (!CheckRuleRemoval(target, *removal, {rest}, why)) {
+            std::printf("CHECK FAILED: %s\n", why.c_str());
+            outcome.checkFailed = true;
+            return outcome;
+          }
+          outcome.steps += " " + ShapeText(shape) + (reversed ? "r" : "") + "-" +
+                           std::to_string(removal->removedRules.size());
+          problem = problem.Without(removal->removedRules, {});
+          removed = true;
+          break;
+        }
+        if (removed || deadline.Passed()) break;
+      }
+    }
+  }
+  outcome.proved = problem.IsFinished();
+  return outcome;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const double seconds = argc > 1 ? std::atof(argv[1]) : 10;
+  const std::size_t maxRules = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 60;
+  const std::size_t stride = argc > 3 ? std::max(1ul, std::strtoul(argv[3], nullptr, 10)) : 1;
+  std::vector<std::string> names;
+  for (int i = 4; i < argc; ++i)
+    names.push_back(argv[i]);
+  if (names.empty()) {
+    std::size_t k = 0;
+    for (const auto& [name, entry] : testing::ReadCorpusIndex()) {
+      if (entry.category != "standard" || entry.status != "YES" || entry.rules > maxRules) continue;
+      if (k++ % stride == 0) names.push_back(name);
+    }
+  }
+  int proved = 0, failed = 0;
+  double total = 0;
+  for (const std::string& name : names) {
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome o = Prove(testing::ReadCorpusProblem(name), seconds);
+    const double t =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    total += t;
+    proved += o.proved;
+    failed += o.checkFailed;
+    std::printf("%s %s %.2fs%s\n", name.c_str(), o.proved ? "YES" : "-", t, o.steps.c_str());
+    std::fflush(stdout);
+  }
+  std::printf("proved %d of %zu (%.0f s), check failures %d\n", proved, names.size(), total,
+              failed);
+  return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,46 @@
+#include "engine/interpretations/matrix_search.hpp"
+
+#include "engine/interpretations/matrix_encoding.hpp"
+#include "engine/interpretations/matrix_evaluation.hpp"
+#include "engine/sat/solver.hpp"
+
+namespace selko::engine {
+
+namespace {
+
+// The removal that the interpretation proves, computed from its matrices alone: every rule
+// and pair must decrease weakly, and at least one candidate strictly.
+std::optional<RuleRemoval> RemovalUnder(const Problem& problem,
+                                        MatrixInterpretation interpretation) {
+  if (!LetterConditionsHold(interpretation, problem)) return std::nullopt;
+  RuleRemoval removal;
+  for (int pairs = 0; pairs < 2; ++pairs) {
+    const auto& rules = pairs == 1 ? problem.pairs : problem.rules;
+    auto& removed = pairs == 1 ? removal.removedPairs : removal.removedRules;
+    for (std::size_t k = 0; k < rules.size(); ++k) {
+      const auto decrease = CompareSides(interpretation, rules[k].lhs, rules[k].rhs, pairs == 1);
+      if (!decrease || *decrease == Decrease::None) return std::nullopt;
+      // A pair problem keeps its rules: only pairs are removed.
+      if (*decrease == Decrease::Strict && (pairs == 1) == problem.pairProblem)
+        removed.push_back(k);
+    }
+  }
+  if (removal.removedRules.empty() && removal.removedPairs.empty()) return std::nullopt;
+  removal.interpretation = std::move(interpretation);
+  return removal;
+}
+
+} // namespace
+
+std::optional<RuleRemoval> FindMatrixRemoval(const Problem& problem, const MatrixShape& shape,
+                                             std::int64_t conflictBudget,
+                                             const Deadline& deadline) {
+  if (deadline.Passed()) return std::nullopt;
+  sat::Solver solver;
+  const auto encoding = MatrixEncoding::Build(solver, problem, shape, deadline);
+  if (!encoding) return std::nullopt;
+  if (solver.Solve(conflictBudget, deadline) != sat::SatResult::Satisfiable) return std::nullopt;
+  return RemovalUnder(problem, encoding->Decode());
+}
+
+} // namespace selko::engine

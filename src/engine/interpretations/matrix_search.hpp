@@ -1,0 +1,33 @@
+// Rule removal by matrix interpretations (natural or arctic) found by a SAT solver: the
+// problem's constraints for one shape are encoded into bit-vector circuits, solved within a
+// conflict budget and the deadline, and the model's matrices are evaluated again exactly.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "engine/certificate.hpp"
+#include "engine/deadline.hpp"
+#include "engine/problem.hpp"
+
+namespace selko::engine {
+
+struct MatrixShape {
+  Domain domain = Domain::Natural;
+  Compared compared = Compared::TopRight; // natural only; pair problems compare [1][1]
+  int dimension = 1;                      // 1 to kMaxMatrixDimension
+  int bits = 2;                           // letters' entries below 2^bits; 1 to kMaxMatrixBits
+};
+
+constexpr int kMaxMatrixDimension = 8;
+constexpr int kMaxMatrixBits = 8;
+
+// An interpretation of the shape under which every rule (and pair) of the problem decreases
+// weakly and at least one strictly, as a RuleRemoval listing every rule/pair that decreases
+// strictly (computed exactly from the decoded matrices); nothing when unsatisfiable or when
+// the conflict budget or the deadline runs out. A plain or relative problem may lose rules of
+// R and of S; a pair problem loses pairs only (its rules need only decrease weakly).
+std::optional<RuleRemoval> FindMatrixRemoval(const Problem& problem, const MatrixShape& shape,
+                                             std::int64_t conflictBudget, const Deadline& deadline);
+
+} // namespace selko::engine

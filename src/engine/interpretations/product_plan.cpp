@@ -1,0 +1,78 @@
+#include "engine/interpretations/product_plan.hpp"
+
+#include <unordered_map>
+
+namespace selko::engine {
+
+namespace {
+
+using Symbol = ProductPlan::Symbol;
+
+std::uint64_t PairKey(Symbol a, Symbol b) { return (std::uint64_t{a} << 32) | b; }
+
+// Occurrences of each adjacent pair; in a run like x x x only non-overlapping ones count.
+std::unordered_map<std::uint64_t, std::size_t>
+CountPairs(const std::vector<std::vector<Symbol>>& strings) {
+  std::unordered_map<std::uint64_t, std::size_t> counts;
+  for (const auto& s : strings) {
+    std::size_t lastCounted = SIZE_MAX;
+    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
+      if (i > 0 && lastCounted == i - 1 && s[i - 1] == s[i] && s[i] == s[i + 1]) continue;
+      ++counts[PairKey(s[i], s[i + 1])];
+      lastCounted = i;
+    }
+  }
+  return counts;
+}
+
+void Replace(std::vector<std::vector<Symbol>>& strings, Symbol a, Symbol b, Symbol product) {
+  for (auto& s : strings) {
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      if (i + 1 < s.size() && s[i] == a && s[i + 1] == b) {
+        s[out++] = product;
+        ++i;
+      } else {
+        s[out++] = s[i];
+      }
+    }
+    s.resize(out);
+  }
+}
+
+} // namespace
+
+String ProductPlan::Expand(Symbol s) const {
+  if (s < letterCount) return {s};
+  const auto& [left, right] = products[s - letterCount];
+  String word = Expand(left);
+  const String tail = Expand(right);
+  word.insert(word.end(), tail.begin(), tail.end());
+  return word;
+}
+
+ProductPlan PlanProducts(const std::vector<String>& strings, std::size_t letterCount,
+                         bool shareFactors) {
+  ProductPlan plan;
+  plan.letterCount = letterCount;
+  plan.strings.assign(strings.begin(), strings.end());
+  while (shareFactors) {
+    const auto counts = CountPairs(plan.strings);
+    std::uint64_t best = 0;
+    std::size_t bestCount = 1;
+    for (const auto& [key, count] : counts) {
+      if (count > bestCount || (count == bestCount && count > 1 && key < best)) {
+        best = key;
+        bestCount = count;
+      }
+    }
+    if (bestCount < 2) break;
+    const auto a = static_cast<Symbol>(best >> 32), b = static_cast<Symbol>(best & 0xffffffffu);
+    const auto product = static_cast<Symbol>(letterCount + plan.products.size());
+    plan.products.emplace_back(a, b);
+    Replace(plan.strings, a, b, product);
+  }
+  return plan;
+}
+
+} // namespace selko::engine

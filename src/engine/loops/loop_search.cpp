@@ -1,0 +1,57 @@
+#include "engine/loops/loop_search.hpp"
+
+#include <memory>
+#include <vector>
+
+#include "engine/loops/closure_search.hpp"
+#include "engine/loops/reversed_loop.hpp"
+
+namespace selko::engine {
+
+namespace {
+
+using loops::ClosureSearch;
+using loops::Overlaps;
+
+constexpr std::size_t kSlice = 256; // closures one search unfolds before the next one's turn
+
+// One search of the portfolio: its closures, and whether it runs on the reversed problem.
+struct Entrant {
+  std::unique_ptr<ClosureSearch> search;
+  bool reversed = false;
+};
+
+LoopLimits Share(const LoopLimits& limits, std::size_t parts) {
+  LoopLimits share = limits;
+  share.maxWaiting = limits.maxWaiting / parts;
+  share.maxLetters = limits.maxLetters / parts;
+  share.maxSeen = limits.maxSeen / parts;
+  share.maxTrail = limits.maxTrail / parts;
+  return share;
+}
+
+} // namespace
+
+std::optional<Loop> FindLoop(const Problem& problem, const Deadline& deadline,
+                             const LoopLimits& limits) {
+  if (problem.pairProblem || !problem.HasStrictRule()) return std::nullopt;
+  const Problem reversed = problem.Reversed();
+  const LoopLimits share = Share(limits, 3);
+  std::vector<Entrant> entrants;
+  entrants.push_back({std::make_unique<ClosureSearch>(problem, Overlaps::Right, share), false});
+  entrants.push_back({std::make_unique<ClosureSearch>(reversed, Overlaps::Right, share), true});
+  entrants.push_back({std::make_unique<ClosureSearch>(problem, Overlaps::Both, share), false});
+  while (!deadline.Passed()) {
+    bool active = false;
+    for (Entrant& e : entrants) {
+      if (e.search->Finished()) continue;
+      active = true;
+      if (auto loop = e.search->Advance(deadline, kSlice))
+        return e.reversed ? loops::ReversedLoop(problem, *loop) : *loop;
+    }
+    if (!active) break;
+  }
+  return std::nullopt;
+}
+
+} // namespace selko::engine

@@ -1,0 +1,45 @@
+// An engine proof as a tree: each node is a problem with the step applied to it and one child
+// per problem the step left. Rendering gives the text: the problem, the outline (one line per
+// step, numbered along the tree), the verdict, then every step's details.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/step.hpp"
+
+namespace selko::engine {
+
+struct ProofNode {
+  ProofNode() = default;
+  ProofNode(const ProofNode&) = delete;
+  ProofNode& operator=(const ProofNode&) = delete;
+  ~ProofNode(); // takes long chains apart without recursion
+
+  Problem problem;
+  std::optional<Step> step;                         // none: left open
+  std::vector<std::unique_ptr<ProofNode>> children; // one per step.remaining
+
+  // Every leaf is finished (nothing left to prove) and no step is missing.
+  bool Closed() const;
+};
+
+// The lines of a termination proof of the root's problem.
+std::vector<std::string> RenderProof(const ProofNode& root);
+
+// The lines of a non-termination proof: the problem, then the derivation lines.
+std::vector<std::string> RenderLoopProof(const Problem& problem,
+                                         const std::vector<std::string>& derivation);
+
+// A matrix in the proof's layout, one line per row, the first line after `label`.
+std::vector<std::string> MatrixLines(const std::string& label, const Matrix& m);
+
+// The certificate's matrices for the letters that occur in the problem, and the removed rules.
+std::vector<std::string> RemovalDetails(const Problem& problem, const RuleRemoval& removal);
+
+// "natural matrices, dimension 2, [1][d] compared" and the like.
+std::string InterpretationName(const MatrixInterpretation& m);
+
+} // namespace selko::engine

@@ -1,0 +1,40 @@
+// The strategy: which technique to try on which problem, in what order, with what budget,
+// on how many threads. Techniques come as attempts, listed per problem and level by
+// AttemptsFor (strategy_attempts.cpp, the one place that knows the order of techniques); the
+// solver runs them by iterative deepening over the levels, checks every step they return, and
+// builds the proof tree.
+//
+// The answer depends on nothing but the problem and the deadline: every attempt is bounded by
+// its own budget (conflicts, closures, transitions), never by a share of the time, and when
+// several attempts run at once the one first in the list wins, whichever finishes first.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "engine/deadline.hpp"
+#include "engine/step.hpp"
+
+namespace selko::engine {
+
+// What an attempt found: a chain of steps (each but the last leaves one problem, which the
+// next step is applied to), or a loop of the problem it was given.
+using Outcome = std::variant<std::vector<Step>, Loop>;
+
+struct Attempt {
+  std::string name; // unique per problem and level: the key of the attempt's remembered result
+  // A transformation (dependency pairs, say) whose subproof may fail: then the next attempt
+  // of the list is tried. Any other step, once taken, is kept.
+  bool mayBacktrack = false;
+  std::function<std::optional<Outcome>(const Problem&, const Deadline&)> run;
+};
+
+// Levels go from 0 up; each level's budgets are a few times the previous one's.
+constexpr int kMaxLevel = 14;
+
+std::vector<Attempt> AttemptsFor(const Problem& problem, int level);
+
+} // namespace selko::engine

@@ -1,0 +1,114 @@
+// The whole engine on small problems whose answers are known: proofs written out in full,
+// loops with their derivations, relative problems, and the same text on any number of threads.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "engine/engine.hpp"
+#include "engine_testing.hpp"
+
+namespace selko::engine {
+namespace {
+
+using testing::Rules;
+
+EngineResult Engine(const Problem& p, int workers = 1, double seconds = 20) {
+  EngineOptions options;
+  options.workers = workers;
+  options.timeoutSeconds = seconds;
+  return Prove(p, options);
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& l : lines)
+    text += l + "\n";
+  return text;
+}
+
+// The lines of the outline: between "Outline:" and the verdict.
+std::vector<std::string> Outline(const std::vector<std::string>& proof) {
+  auto from = std::find(proof.begin(), proof.end(), "Outline:");
+  std::vector<std::string> outline;
+  for (auto it = from == proof.end() ? from : from + 1; it != proof.end(); ++it) {
+    if (*it == "Terminating." || *it == "No proof.") break;
+    outline.push_back(*it);
+  }
+  return outline;
+}
+
+TEST(Strategy, ProvesSmallSystemsWithTheirInterpretationsInFull) {
+  const EngineResult r = Engine(Rules({"ab->ba"}));
+  ASSERT_EQ(r.verdict, Verdict::Yes) << r.error;
+  EXPECT_EQ(r.technique, "matrix interpretation");
+  ASSERT_GE(r.proof.size(), 8u);
+  EXPECT_EQ(r.proof[0], "SELKO 1.4 extended engine is applied to the string rewriting system");
+  EXPECT_EQ(r.proof[1], "a b -> b a");
+  EXPECT_EQ(r.proof[2], "Outline:");
+  EXPECT_EQ(Outline(r.proof),
+            std::vector<std::string>{"1 natural matrices of dimension 2, entry [1][d] compared: "
+                                     "removes 1 rule; nothing remains to prove"});
+  // Every matrix is printed: a and b, two rows each.
+  EXPECT_EQ(
+      std::count_if(r.proof.begin(), r.proof.end(),
+                    [](const std::string& l) { return l.find(" = | ") != std::string::npos; }),
+      2);
+
+  const EngineResult relative = Engine(Rules({"ab->b", "b->=bb"}));
+  ASSERT_EQ(relative.verdict, Verdict::Yes) << relative.error;
+  EXPECT_EQ(relative.proof[0],
+            "SELKO 1.4 extended engine is applied to the relative string rewriting system");
+  EXPECT_EQ(Outline(relative.proof),
+            std::vector<std::string>{"1 natural matrices of dimension 1: removes 1 rule; nothing "
+                                     "remains to prove"});
+}
+
+TEST(Strategy, ALoopIsShownAsItsDerivationAndNothingElse) {
+  const EngineResult r = Engine(Rules({"ab->bab"}));
+  ASSERT_EQ(r.verdict, Verdict::No) << r.error;
+  EXPECT_EQ(Joined(r.proof), "SELKO 1.4 extended engine is applied to the string rewriting system\n"
+                             "a b -> b a b\n"
+                             "Non-terminating: a looping derivation.\n"
+                             "start: a b\n"
+                             "a b -> b a b at position 0: b a b\n"
+                             "contains the start string: b [a b]\n");
+  EXPECT_EQ(r.technique, "loop");
+  ASSERT_TRUE(r.loop);
+  EXPECT_EQ(r.loop->steps.size(), 1u);
+
+  // Relative: the loop needs the weak rule to bring back the a; b ->= b alone would be a
+  // weak-only cycle, which is no loop.
+  const EngineResult relative = Engine(Rules({"ab->bb", "bb->=aab", "c->=c"}));
+  ASSERT_EQ(relative.verdict, Verdict::No) << relative.error;
+  EXPECT_NE(Joined(relative.proof).find("->= a a b"), std::string::npos);
+}
+
+TEST(Strategy, TheTextIsTheSameOnAnyNumberOfThreads) {
+  const Problem p = Rules({"aab->baa", "bba->abb", "ab->c", "c->ba"});
+  const EngineResult one = Engine(p, 1);
+  ASSERT_NE(one.verdict, Verdict::Error) << one.error;
+  for (const int workers : {2, 4}) {
+    const EngineResult many = Engine(p, workers);
+    EXPECT_EQ(many.verdict, one.verdict);
+    EXPECT_EQ(Joined(many.proof), Joined(one.proof));
+  }
+}
+
+TEST(Strategy, SidesBeyondTheFixedCapacitiesAndAStopFlag) {
+  // 30 a's become 29 b's: a weight of 2 for a proves it, whatever the side's length.
+  Problem p = Rules({"a->b"});
+  p.rules[0].lhs.assign(30, 0);
+  p.rules[0].rhs.assign(29, 1);
+  const EngineResult r = Engine(p);
+  EXPECT_EQ(r.verdict, Verdict::Yes) << r.error;
+
+  // A raised stop flag ends the run at once without an answer.
+  std::atomic<bool> stop{true};
+  EngineOptions options;
+  options.stop = &stop;
+  EXPECT_EQ(Prove(Rules({"aabb->bbba", "ba->aaaa"}), options).verdict, Verdict::Maybe);
+}
+
+} // namespace
+} // namespace selko::engine
