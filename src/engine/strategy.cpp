@@ -113,7 +113,8 @@ Attempt BoundAttempt(int level, bool reversed) {
   a.run = [level, reversed](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
     const Problem target = reversed ? p.Reversed() : p;
     BoundLimits limits;
-    limits.maxTransitions = static_cast<std::uint32_t>(std::min(5000 * std::pow(3, level), 4e6));
+    // About 300 bytes a transition: the limit stays within some hundred megabytes.
+    limits.maxTransitions = static_cast<std::uint32_t>(std::min(5000 * std::pow(3, level), 5e5));
     limits.maxStates = limits.maxTransitions / 2;
     std::optional<MatchBound> bound = FindMatchBound(target, deadline, limits);
     if (!bound) return std::nullopt;
