@@ -4,7 +4,8 @@
 // checked by the independent checker. Prints a line per problem and the total.
 //
 //   selko_matrix_power [seconds per problem = 10] [max rules = 60] [stride = 1] [names...]
-// (SELKO_POWER_VERBOSE set in the environment: a line per attempt.)
+// Environment: SELKO_POWER_VERBOSE (any value) prints a line per attempt; SELKO_POWER_SHAPES
+// ("N2b2,A3b2", say) keeps only the shapes named.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,13 @@ using namespace selko::engine;
 
 namespace {
 
+std::string ShapeText(const MatrixShape& s) {
+  std::string text =
+      s.domain == Domain::Arctic ? "A" : (s.compared == Compared::TopRight ? "N" : "L");
+  return text + std::to_string(s.dimension) + "b" + std::to_string(s.bits);
+}
+
+// Natural TopRight (N) and TopLeft (L) of dimension 1 to 4, arctic (A) of 2 to 4; bits 2, then 3.
 std::vector<MatrixShape> Shapes() {
   std::vector<MatrixShape> shapes;
   for (int bits : {2, 3}) {
@@ -28,13 +36,14 @@ std::vector<MatrixShape> Shapes() {
       if (d > 1) shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits});
     }
   }
+  if (const char* only = std::getenv("SELKO_POWER_SHAPES")) {
+    std::vector<MatrixShape> kept;
+    for (const MatrixShape& s : shapes) {
+      if (std::string(only).find(ShapeText(s)) != std::string::npos) kept.push_back(s);
+    }
+    return kept;
+  }
   return shapes;
-}
-
-std::string ShapeText(const MatrixShape& s) {
-  std::string text =
-      s.domain == Domain::Arctic ? "A" : (s.compared == Compared::TopRight ? "N" : "L");
-  return text + std::to_string(s.dimension) + "b" + std::to_string(s.bits);
 }
 
 struct Outcome {
@@ -52,6 +61,8 @@ Outcome Prove(Problem problem, double seconds) {
     for (std::int64_t budget = 1000; !removed && !deadline.Passed(); budget *= 8) {
       for (const MatrixShape& shape : shapes) {
         for (bool reversed : {false, true}) {
+          // One-dimensional values commute: the reversal has the same interpretations.
+          if (reversed && shape.dimension == 1) continue;
           const Problem target = reversed ? problem.Reversed() : problem;
           const auto begin = std::chrono::steady_clock::now();
           auto removal = FindMatrixRemoval(target, shape, budget, deadline);
