@@ -74,12 +74,19 @@ private:
 } // namespace
 
 String ProductPlan::Expand(Symbol s) const {
-  if (s == kEmpty) return {};
-  if (s < letterCount) return {s};
-  const auto& [left, right] = products[s - letterCount];
-  String word = Expand(left);
-  const String tail = Expand(right);
-  word.insert(word.end(), tail.begin(), tail.end());
+  String word;
+  std::vector<Symbol> pending = {s}; // right to left on the stack: the next one is on top
+  while (!pending.empty()) {
+    const Symbol top = pending.back();
+    pending.pop_back();
+    if (top == kEmpty) continue;
+    if (top < letterCount) {
+      word.push_back(top);
+    } else {
+      pending.push_back(products[top - letterCount].second);
+      pending.push_back(products[top - letterCount].first);
+    }
+  }
   return word;
 }
 
@@ -89,7 +96,12 @@ ProductPlan PlanProducts(const std::vector<String>& strings, std::size_t letterC
   plan.letterCount = letterCount;
   Builder builder(plan);
   std::vector<std::vector<Symbol>> rest(strings.begin(), strings.end());
-  while (kind == PlanKind::Grammar) {
+  std::size_t total = 0;
+  for (const String& s : strings)
+    total += s.size();
+  // Each round of the grammar is a pass over all strings: beyond this many letters it would
+  // cost more time than the solver, so the strings are only folded.
+  while (kind == PlanKind::Grammar && total <= kMaxGrammarLetters) {
     const auto counts = CountPairs(rest);
     std::uint64_t best = 0;
     std::size_t bestCount = 1;

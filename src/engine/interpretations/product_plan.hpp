@@ -31,6 +31,9 @@ struct ProductPlan {
   String Expand(Symbol s) const;
 };
 
+// Strings longer than this in total get no grammar: they are folded from the left.
+constexpr std::size_t kMaxGrammarLetters = 4000;
+
 ProductPlan PlanProducts(const std::vector<String>& strings, std::size_t letterCount,
                          PlanKind kind);
 

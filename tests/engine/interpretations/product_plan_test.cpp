@@ -71,3 +71,25 @@ TEST(ProductPlan, RandomStringsAreRepresentedExactlyByEveryKind) {
 
 } // namespace
 } // namespace selko::engine
+
+namespace selko::engine {
+namespace {
+
+TEST(ProductPlan, LargeInputsStayExact) {
+  // At the grammar's limit and beyond it (folded only): both stand for their strings.
+  std::mt19937 random(11);
+  for (const std::size_t total : {kMaxGrammarLetters, kMaxGrammarLetters + 1}) {
+    std::vector<String> strings(total / 100, String(100));
+    strings.front().resize(100 + total % 100);
+    for (String& s : strings) {
+      for (Letter& a : s)
+        a = static_cast<Letter>(random() % 6);
+    }
+    const ProductPlan plan = PlanProducts(strings, 6, PlanKind::Grammar);
+    for (std::size_t i = 0; i < strings.size(); ++i)
+      ASSERT_EQ(plan.Expand(plan.strings[i]), strings[i]);
+  }
+}
+
+} // namespace
+} // namespace selko::engine
