@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "engine/interpretations/product_plan.hpp"

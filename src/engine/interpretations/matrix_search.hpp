@@ -27,6 +27,9 @@ constexpr int kMaxMatrixBits = 8;
 // strictly (computed exactly from the decoded matrices); nothing when unsatisfiable or when
 // the conflict budget or the deadline runs out. A plain or relative problem may lose rules of
 // R and of S; a pair problem loses pairs only (its rules need only decrease weakly).
+// Natural interpretations are searched with every intermediate value below 2^(bits + 4)
+// (matrix_encoding.hpp); arctic values are never capped. Letters in no rule or pair get the
+// identity. Deterministic for a given budget when the deadline does not interrupt.
 std::optional<RuleRemoval> FindMatrixRemoval(const Problem& problem, const MatrixShape& shape,
                                              std::int64_t conflictBudget, const Deadline& deadline);
 
