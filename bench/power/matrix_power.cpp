@@ -4,10 +4,14 @@
 // checked by the independent checker. Prints a line per problem and the total.
 //
 //   selko_matrix_power [seconds per problem = 10] [max rules = 60] [stride = 1] [names...]
-// (SELKO_POWER_VERBOSE set in the environment: a line per attempt.)
+// Environment: SELKO_POWER_VERBOSE (any value) prints a line per attempt; SELKO_POWER_SHAPES
+// ("N2b2,A3b2", say) keeps only the shapes named; SELKO_POWER_FRESH (any value) encodes each
+// attempt afresh instead of continuing the search of the previous budget.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +23,13 @@ using namespace selko::engine;
 
 namespace {
 
+std::string ShapeText(const MatrixShape& s) {
+  std::string text =
+      s.domain == Domain::Arctic ? "A" : (s.compared == Compared::TopRight ? "N" : "L");
+  return text + std::to_string(s.dimension) + "b" + std::to_string(s.bits);
+}
+
+// Natural TopRight (N) and TopLeft (L) of dimension 1 to 4, arctic (A) of 2 to 4; bits 2, then 3.
 std::vector<MatrixShape> Shapes() {
   std::vector<MatrixShape> shapes;
   for (int bits : {2, 3}) {
@@ -28,13 +39,14 @@ std::vector<MatrixShape> Shapes() {
       if (d > 1) shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits});
     }
   }
+  if (const char* only = std::getenv("SELKO_POWER_SHAPES")) {
+    std::vector<MatrixShape> kept;
+    for (const MatrixShape& s : shapes) {
+      if (std::string(only).find(ShapeText(s)) != std::string::npos) kept.push_back(s);
+    }
+    return kept;
+  }
   return shapes;
-}
-
-std::string ShapeText(const MatrixShape& s) {
-  std::string text =
-      s.domain == Domain::Arctic ? "A" : (s.compared == Compared::TopRight ? "N" : "L");
-  return text + std::to_string(s.dimension) + "b" + std::to_string(s.bits);
 }
 
 struct Outcome {
@@ -43,25 +55,45 @@ struct Outcome {
   std::string steps;
 };
 
+// A search per shape and direction, continued from budget to budget (or made afresh for each
+// budget when SELKO_POWER_FRESH is set) and dropped once it is exhausted.
+struct LiveSearch {
+  std::unique_ptr<MatrixSearch> search;
+  std::int64_t spent = 0;
+};
+
 Outcome Prove(Problem problem, double seconds) {
   const Deadline deadline = Deadline::After(seconds);
   const std::vector<MatrixShape> shapes = Shapes();
+  const bool fresh = std::getenv("SELKO_POWER_FRESH") != nullptr;
+  const bool verbose = std::getenv("SELKO_POWER_VERBOSE") != nullptr;
   Outcome outcome;
   while (!problem.IsFinished() && !deadline.Passed()) {
     bool removed = false;
+    std::map<std::pair<std::size_t, bool>, LiveSearch> searches;
     for (std::int64_t budget = 1000; !removed && !deadline.Passed(); budget *= 8) {
-      for (const MatrixShape& shape : shapes) {
+      for (std::size_t k = 0; k < shapes.size() && !removed && !deadline.Passed(); ++k) {
+        const MatrixShape& shape = shapes[k];
         for (bool reversed : {false, true}) {
+          // One-dimensional values commute: the reversal has the same interpretations.
+          if (reversed && shape.dimension == 1) continue;
           const Problem target = reversed ? problem.Reversed() : problem;
           const auto begin = std::chrono::steady_clock::now();
-          auto removal = FindMatrixRemoval(target, shape, budget, deadline);
-          if (std::getenv("SELKO_POWER_VERBOSE") != nullptr) {
+          LiveSearch& live = searches[{k, reversed}];
+          if (!live.search || fresh) {
+            live.search = std::make_unique<MatrixSearch>(target, shape, deadline);
+            live.spent = 0;
+          }
+          if (live.search->Exhausted()) continue;
+          auto removal = live.search->Run(budget - live.spent, deadline);
+          live.spent = budget;
+          if (verbose) {
             const auto ms =
                 std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
                     .count();
             std::printf("  %s%s budget %lld: %.1f ms %s\n", ShapeText(shape).c_str(),
                         reversed ? "r" : "", static_cast<long long>(budget), ms,
-                        removal ? "removal" : "");
+                        removal ? "removal" : (live.search->Exhausted() ? "exhausted" : ""));
           }
           if (!removal) continue;
           std::string why;
@@ -77,7 +109,6 @@ Outcome Prove(Problem problem, double seconds) {
           removed = true;
           break;
         }
-        if (removed || deadline.Passed()) break;
       }
     }
   }

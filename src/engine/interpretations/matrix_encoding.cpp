@@ -1,6 +1,9 @@
 #include "engine/interpretations/matrix_encoding.hpp"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "engine/interpretations/product_plan.hpp"
@@ -31,6 +34,40 @@ bool PairShapeFits(const Problem& problem) {
     }
   }
   return true;
+}
+
+// An estimate of what the plan's products cost in clauses. A natural product of entries of
+// widths x and y adds min(x, y) shifted rows of the result's width; an arctic one adds and
+// compares numbers of the result's width. Widths follow the largest values (natural ones
+// capped).
+double PlanCost(const ProductPlan& plan, const MatrixShape& shape) {
+  const bool arctic = shape.domain == Domain::Arctic;
+  const int cap = NaturalValueWidth(shape);
+  const double capValue = static_cast<double>((std::uint64_t{1} << cap) - 1);
+  const double d = shape.dimension;
+  std::vector<double> upper(plan.letterCount, static_cast<double>((1u << shape.bits) - 1));
+  auto width = [](double u) { return u < 1 ? 0.0 : std::floor(std::log2(u)) + 1; };
+  double cost = 0;
+  for (const auto& [left, right] : plan.products) {
+    const double x = upper[left], y = upper[right];
+    const double product = arctic ? x + y : std::min(capValue, d * x * y);
+    upper.push_back(product);
+    cost += arctic ? d * d * d * width(product)
+                   : d * d * d * std::min(width(x), width(y)) * width(product);
+  }
+  return cost;
+}
+
+ProductPlan CheapestPlan(const std::vector<String>& sides, std::size_t letterCount,
+                         const MatrixShape& shape) {
+  ProductPlan best = PlanProducts(sides, letterCount, PlanKind::Grammar);
+  double bestCost = PlanCost(best, shape);
+  for (const PlanKind kind : {PlanKind::Prefixes, PlanKind::Suffixes}) {
+    ProductPlan plan = PlanProducts(sides, letterCount, kind);
+    const double cost = PlanCost(plan, shape);
+    if (cost < bestCost) best = std::move(plan), bestCost = cost;
+  }
+  return best;
 }
 
 template <typename Semiring> class Encoding : public MatrixEncoding {
@@ -133,7 +170,7 @@ template <typename Semiring> bool Encoding<Semiring>::Encode(const Deadline& dea
     if (used[a]) letters_[a] = FreshLetter(a);
   }
 
-  const ProductPlan plan = PlanProducts(sides, letterCount);
+  const ProductPlan plan = CheapestPlan(sides, letterCount, shape_);
   std::vector<SMatrix> symbols;
   symbols.reserve(letterCount + plan.products.size());
   for (Letter a = 0; a < letterCount; ++a)
@@ -144,16 +181,8 @@ template <typename Semiring> bool Encoding<Semiring>::Encode(const Deadline& dea
   }
   std::vector<SMatrix> values;
   values.reserve(plan.strings.size());
-  for (const auto& s : plan.strings) {
-    if (s.empty()) {
-      values.push_back(Identity(semiring_, shape_.dimension));
-      continue;
-    }
-    SMatrix value = symbols[s.front()];
-    for (std::size_t i = 1; i < s.size(); ++i)
-      value = Multiply(semiring_, value, symbols[s[i]]);
-    values.push_back(std::move(value));
-    if (TooLarge(deadline)) return false;
+  for (const ProductPlan::Symbol s : plan.strings) {
+    values.push_back(s == ProductPlan::kEmpty ? Identity(semiring_, shape_.dimension) : symbols[s]);
   }
 
   // Every rule and pair weakly, the candidates (rules of a plain or relative problem, pairs of

@@ -15,7 +15,7 @@
 namespace selko::engine {
 
 // Formulas beyond this many literals are not built (memory, and no hope of solving them).
-constexpr std::int64_t kMaxEncodingLiterals = 20'000'000;
+constexpr std::int64_t kMaxEncodingLiterals = 10'000'000;
 
 // The width of every intermediate natural value: products whose entries reach 2^width are
 // forbidden, which makes them unsatisfiable rather than wrong.

@@ -32,15 +32,28 @@ std::optional<RuleRemoval> RemovalUnder(const Problem& problem,
 
 } // namespace
 
+MatrixSearch::MatrixSearch(const Problem& problem, const MatrixShape& shape,
+                           const Deadline& deadline)
+    : problem_(problem), solver_(std::make_unique<sat::Solver>()) {
+  if (!deadline.Passed()) encoding_ = MatrixEncoding::Build(*solver_, problem_, shape, deadline);
+  exhausted_ = encoding_ == nullptr;
+}
+
+MatrixSearch::~MatrixSearch() = default;
+
+std::optional<RuleRemoval> MatrixSearch::Run(std::int64_t conflicts, const Deadline& deadline) {
+  if (exhausted_) return std::nullopt;
+  const sat::SatResult result = solver_->Solve(conflicts, deadline);
+  if (result == sat::SatResult::Unsatisfiable) exhausted_ = true;
+  if (result != sat::SatResult::Satisfiable) return std::nullopt;
+  return RemovalUnder(problem_, encoding_->Decode());
+}
+
 std::optional<RuleRemoval> FindMatrixRemoval(const Problem& problem, const MatrixShape& shape,
                                              std::int64_t conflictBudget,
                                              const Deadline& deadline) {
   if (deadline.Passed()) return std::nullopt;
-  sat::Solver solver;
-  const auto encoding = MatrixEncoding::Build(solver, problem, shape, deadline);
-  if (!encoding) return std::nullopt;
-  if (solver.Solve(conflictBudget, deadline) != sat::SatResult::Satisfiable) return std::nullopt;
-  return RemovalUnder(problem, encoding->Decode());
+  return MatrixSearch(problem, shape, deadline).Run(conflictBudget, deadline);
 }
 
 } // namespace selko::engine

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "engine/certificate.hpp"
@@ -11,6 +12,11 @@
 #include "engine/problem.hpp"
 
 namespace selko::engine {
+
+namespace sat {
+class Solver;
+}
+class MatrixEncoding;
 
 struct MatrixShape {
   Domain domain = Domain::Natural;
@@ -27,7 +33,32 @@ constexpr int kMaxMatrixBits = 8;
 // strictly (computed exactly from the decoded matrices); nothing when unsatisfiable or when
 // the conflict budget or the deadline runs out. A plain or relative problem may lose rules of
 // R and of S; a pair problem loses pairs only (its rules need only decrease weakly).
+// Natural interpretations are searched with every intermediate value below 2^(bits + 4)
+// (matrix_encoding.hpp); arctic values are never capped. Letters in no rule or pair get the
+// identity. Deterministic for a given budget when the deadline does not interrupt.
 std::optional<RuleRemoval> FindMatrixRemoval(const Problem& problem, const MatrixShape& shape,
                                              std::int64_t conflictBudget, const Deadline& deadline);
+
+// The same search, continued: each Run spends up to `conflicts` more conflicts on one formula
+// (encoded once, in the constructor), keeping what the solver has learnt, so that growing
+// budgets cost no more than the largest. After a removal, Run answers it again.
+class MatrixSearch {
+public:
+  MatrixSearch(const Problem& problem, const MatrixShape& shape, const Deadline& deadline);
+  ~MatrixSearch();
+  MatrixSearch(const MatrixSearch&) = delete;
+  MatrixSearch& operator=(const MatrixSearch&) = delete;
+
+  std::optional<RuleRemoval> Run(std::int64_t conflicts, const Deadline& deadline);
+  // No interpretation of the shape exists (the formula is unsatisfiable), or the problem
+  // could not be encoded (see MatrixEncoding::Build): no Run will ever find one.
+  bool Exhausted() const { return exhausted_; }
+
+private:
+  Problem problem_;
+  std::unique_ptr<sat::Solver> solver_;
+  std::unique_ptr<MatrixEncoding> encoding_;
+  bool exhausted_ = false;
+};
 
 } // namespace selko::engine

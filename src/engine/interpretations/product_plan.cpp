@@ -40,24 +40,69 @@ void Replace(std::vector<std::vector<Symbol>>& strings, Symbol a, Symbol b, Symb
   }
 }
 
+class Builder {
+public:
+  explicit Builder(ProductPlan& plan) : plan_(plan) {}
+
+  // The symbol for the product of a and b, made once.
+  Symbol Product(Symbol a, Symbol b) {
+    const auto [it, fresh] = known_.try_emplace(
+        PairKey(a, b), static_cast<Symbol>(plan_.letterCount + plan_.products.size()));
+    if (fresh) plan_.products.emplace_back(a, b);
+    return it->second;
+  }
+
+  Symbol Fold(const std::vector<Symbol>& s, bool fromLeft) {
+    if (s.empty()) return ProductPlan::kEmpty;
+    if (fromLeft) {
+      Symbol value = s.front();
+      for (std::size_t i = 1; i < s.size(); ++i)
+        value = Product(value, s[i]);
+      return value;
+    }
+    Symbol value = s.back();
+    for (std::size_t i = s.size() - 1; i-- > 0;)
+      value = Product(s[i], value);
+    return value;
+  }
+
+private:
+  ProductPlan& plan_;
+  std::unordered_map<std::uint64_t, Symbol> known_;
+};
+
 } // namespace
 
 String ProductPlan::Expand(Symbol s) const {
-  if (s < letterCount) return {s};
-  const auto& [left, right] = products[s - letterCount];
-  String word = Expand(left);
-  const String tail = Expand(right);
-  word.insert(word.end(), tail.begin(), tail.end());
+  String word;
+  std::vector<Symbol> pending = {s}; // right to left on the stack: the next one is on top
+  while (!pending.empty()) {
+    const Symbol top = pending.back();
+    pending.pop_back();
+    if (top == kEmpty) continue;
+    if (top < letterCount) {
+      word.push_back(top);
+    } else {
+      pending.push_back(products[top - letterCount].second);
+      pending.push_back(products[top - letterCount].first);
+    }
+  }
   return word;
 }
 
 ProductPlan PlanProducts(const std::vector<String>& strings, std::size_t letterCount,
-                         bool shareFactors) {
+                         PlanKind kind) {
   ProductPlan plan;
   plan.letterCount = letterCount;
-  plan.strings.assign(strings.begin(), strings.end());
-  while (shareFactors) {
-    const auto counts = CountPairs(plan.strings);
+  Builder builder(plan);
+  std::vector<std::vector<Symbol>> rest(strings.begin(), strings.end());
+  std::size_t total = 0;
+  for (const String& s : strings)
+    total += s.size();
+  // Each round of the grammar is a pass over all strings: beyond this many letters it would
+  // cost more time than the solver, so the strings are only folded.
+  while (kind == PlanKind::Grammar && total <= kMaxGrammarLetters) {
+    const auto counts = CountPairs(rest);
     std::uint64_t best = 0;
     std::size_t bestCount = 1;
     for (const auto& [key, count] : counts) {
@@ -68,10 +113,10 @@ ProductPlan PlanProducts(const std::vector<String>& strings, std::size_t letterC
     }
     if (bestCount < 2) break;
     const auto a = static_cast<Symbol>(best >> 32), b = static_cast<Symbol>(best & 0xffffffffu);
-    const auto product = static_cast<Symbol>(letterCount + plan.products.size());
-    plan.products.emplace_back(a, b);
-    Replace(plan.strings, a, b, product);
+    Replace(rest, a, b, builder.Product(a, b));
   }
+  for (const auto& s : rest)
+    plan.strings.push_back(builder.Fold(s, kind != PlanKind::Suffixes));
   return plan;
 }
 

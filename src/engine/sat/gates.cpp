@@ -1,16 +1,20 @@
 #include "engine/sat/gates.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
 namespace selko::engine::sat {
 
 std::size_t Gates::KeyHash::operator()(const Key& k) const {
-  std::size_t h = static_cast<std::size_t>(k.op);
-  for (Lit x : {k.a, k.b, k.c})
-    h = h * 0x9E3779B97F4A7C15ull + static_cast<std::size_t>(static_cast<unsigned>(x));
-  return h ^ (h >> 29);
+  // splitmix64's finaliser over the packed key.
+  std::uint64_t h =
+      (std::uint64_t{static_cast<std::uint32_t>(k.a)} << 32) ^ static_cast<std::uint32_t>(k.b);
+  h ^= (std::uint64_t{static_cast<std::uint32_t>(k.c)} << 3) ^ static_cast<std::uint64_t>(k.op);
+  h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+  h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+  return static_cast<std::size_t>(h ^ (h >> 31));
 }
 
 Lit Gates::Find(const Key& key) const {

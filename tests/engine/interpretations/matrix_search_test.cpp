@@ -182,6 +182,24 @@ TEST(MatrixSearch, PairProblemsLosePairsOnlyAndArcticSolvesWhereNaturalFails) {
   EXPECT_EQ(natural->removedPairs, std::vector<std::size_t>{0});
 }
 
+TEST(MatrixSearch, ContinuedInSmallBudgetsItEndsAsOneSearchWould) {
+  // Satisfiable: one conflict at a time until the removal comes.
+  const Problem growth = testing::ReadCorpusProblem("std-0757");
+  MatrixSearch found(growth, Natural(2, 2), Deadline());
+  std::optional<RuleRemoval> removal;
+  for (int round = 0; round < 100000 && !removal && !found.Exhausted(); ++round)
+    removal = found.Run(1, Deadline());
+  ASSERT_TRUE(removal);
+  ExpectChecked(growth, *removal);
+  // Unsatisfiable: exhausted at last, and never a removal on the way.
+  MatrixSearch none(Rules({"ab->ba"}), Natural(2, 2, Compared::TopLeft), Deadline());
+  for (int round = 0; round < 100000 && !none.Exhausted(); ++round)
+    EXPECT_FALSE(none.Run(1, Deadline()));
+  EXPECT_TRUE(none.Exhausted());
+  // Nothing to encode: exhausted from the start.
+  EXPECT_TRUE(MatrixSearch(Rules({"ab->ba"}), Natural(0, 2), Deadline()).Exhausted());
+}
+
 TEST(MatrixSearch, RefusesWhatItCannotEncodeAndStopsOnTime) {
   const Problem swap = Rules({"ab->ba"});
   EXPECT_FALSE(FindMatrixRemoval(swap, Natural(0, 2), -1, Deadline()));

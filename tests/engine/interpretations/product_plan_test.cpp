@@ -2,63 +2,59 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
+#include <set>
 
 namespace selko::engine {
 namespace {
 
-String Concatenation(const ProductPlan& plan, const std::vector<ProductPlan::Symbol>& s) {
-  String word;
-  for (auto symbol : s) {
-    const String part = plan.Expand(symbol);
-    word.insert(word.end(), part.begin(), part.end());
-  }
-  return word;
-}
+constexpr PlanKind kKinds[] = {PlanKind::Grammar, PlanKind::Prefixes, PlanKind::Suffixes};
 
-// The plan stands for the strings, defines each product from earlier symbols only, and
-// leaves no adjacent pair that occurs twice without overlap.
-void CheckPlan(const std::vector<String>& strings, std::size_t letters) {
-  const ProductPlan plan = PlanProducts(strings, letters);
+// The plan stands for the strings, defines each product from earlier symbols only and never
+// builds the same product twice.
+void CheckPlan(const ProductPlan& plan, const std::vector<String>& strings) {
   ASSERT_EQ(plan.strings.size(), strings.size());
   for (std::size_t i = 0; i < strings.size(); ++i)
-    EXPECT_EQ(Concatenation(plan, plan.strings[i]), strings[i]);
+    EXPECT_EQ(plan.Expand(plan.strings[i]), strings[i]);
+  std::set<std::pair<ProductPlan::Symbol, ProductPlan::Symbol>> seen;
   for (std::size_t k = 0; k < plan.products.size(); ++k) {
-    EXPECT_LT(plan.products[k].first, letters + k);
-    EXPECT_LT(plan.products[k].second, letters + k);
+    EXPECT_LT(plan.products[k].first, plan.letterCount + k);
+    EXPECT_LT(plan.products[k].second, plan.letterCount + k);
+    EXPECT_TRUE(seen.insert(plan.products[k]).second);
   }
-  std::map<std::pair<ProductPlan::Symbol, ProductPlan::Symbol>, int> counts;
-  for (const auto& s : plan.strings) {
-    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
-      if (i > 0 && s[i - 1] == s[i] && s[i] == s[i + 1]) continue; // overlapping in a run
-      ++counts[{s[i], s[i + 1]}];
-    }
-  }
-  for (const auto& [pair, count] : counts)
-    EXPECT_LT(count, 2) << pair.first << " " << pair.second;
 }
 
-TEST(ProductPlan, CommonFactorsBecomeOneProduct) {
-  // "0 1 2" occurs in both strings: it is built once and both strings use it.
-  const ProductPlan plan = PlanProducts({{0, 1, 2, 0}, {2, 0, 1, 2}}, 3);
-  ASSERT_EQ(plan.products.size(), 2u);
+TEST(ProductPlan, GrammarBuildsCommonFactorsOnce) {
+  // "0 1 2" occurs in both strings: it is built once, then each string takes one product more.
+  const std::vector<String> strings = {{0, 1, 2, 0}, {2, 0, 1, 2}};
+  const ProductPlan plan = PlanProducts(strings, 3, PlanKind::Grammar);
+  CheckPlan(plan, strings);
   EXPECT_EQ(plan.Expand(4), (String{0, 1, 2}));
-  EXPECT_EQ(plan.strings[0], (std::vector<ProductPlan::Symbol>{4, 0}));
-  EXPECT_EQ(plan.strings[1], (std::vector<ProductPlan::Symbol>{2, 4}));
-  CheckPlan({{0, 1, 2, 0}, {2, 0, 1, 2}}, 3);
+  EXPECT_EQ(plan.products.size(), 4u);
 }
 
-TEST(ProductPlan, LongRunsCompressToLogarithmicallyManyProducts) {
-  const String run(200, 0);
-  const ProductPlan plan = PlanProducts({run, {0}, {}}, 1);
-  EXPECT_LE(plan.products.size(), 10u);
-  EXPECT_LE(plan.strings[0].size(), 8u);
-  EXPECT_TRUE(plan.strings[2].empty());
-  CheckPlan({run, {0}, {}}, 1);
+TEST(ProductPlan, PrefixesAndSuffixesShareWhatTheirStringsShare) {
+  const std::vector<String> strings = {{0, 1, 2}, {0, 1, 0}, {2, 1, 0}};
+  const ProductPlan prefixes = PlanProducts(strings, 3, PlanKind::Prefixes);
+  CheckPlan(prefixes, strings);
+  EXPECT_EQ(prefixes.products.size(), 5u); // 01, 012, 010, 21, 210
+  const ProductPlan suffixes = PlanProducts(strings, 3, PlanKind::Suffixes);
+  CheckPlan(suffixes, strings);
+  EXPECT_EQ(suffixes.products.size(), 5u); // 12, 012, 10, 010, 210
+  EXPECT_EQ(suffixes.products[0], (std::pair<ProductPlan::Symbol, ProductPlan::Symbol>{1, 2}));
 }
 
-TEST(ProductPlan, RandomStringsAreRepresentedExactly) {
+TEST(ProductPlan, LongRunsNeedLogarithmicallyManyGrammarProducts) {
+  const std::vector<String> strings = {String(200, 0), {0}, {}};
+  const ProductPlan plan = PlanProducts(strings, 1, PlanKind::Grammar);
+  CheckPlan(plan, strings);
+  EXPECT_LE(plan.products.size(), 16u);
+  EXPECT_EQ(plan.strings[1], 0u);
+  EXPECT_EQ(plan.strings[2], ProductPlan::kEmpty);
+  EXPECT_EQ(PlanProducts(strings, 1, PlanKind::Prefixes).products.size(), 199u);
+}
+
+TEST(ProductPlan, RandomStringsAreRepresentedExactlyByEveryKind) {
   std::mt19937 random(7);
   for (int round = 0; round < 30; ++round) {
     const std::size_t letters = 1 + random() % 4;
@@ -68,14 +64,31 @@ TEST(ProductPlan, RandomStringsAreRepresentedExactly) {
       for (Letter& a : s)
         a = static_cast<Letter>(random() % letters);
     }
-    CheckPlan(strings, letters);
+    for (const PlanKind kind : kKinds)
+      CheckPlan(PlanProducts(strings, letters, kind), strings);
   }
 }
 
-TEST(ProductPlan, WithoutSharingEachStringIsItsLetters) {
-  const ProductPlan plan = PlanProducts({{0, 1, 0, 1}, {1, 0}}, 2, false);
-  EXPECT_TRUE(plan.products.empty());
-  EXPECT_EQ(plan.strings[0], (std::vector<ProductPlan::Symbol>{0, 1, 0, 1}));
+} // namespace
+} // namespace selko::engine
+
+namespace selko::engine {
+namespace {
+
+TEST(ProductPlan, LargeInputsStayExact) {
+  // At the grammar's limit and beyond it (folded only): both stand for their strings.
+  std::mt19937 random(11);
+  for (const std::size_t total : {kMaxGrammarLetters, kMaxGrammarLetters + 1}) {
+    std::vector<String> strings(total / 100, String(100));
+    strings.front().resize(100 + total % 100);
+    for (String& s : strings) {
+      for (Letter& a : s)
+        a = static_cast<Letter>(random() % 6);
+    }
+    const ProductPlan plan = PlanProducts(strings, 6, PlanKind::Grammar);
+    for (std::size_t i = 0; i < strings.size(); ++i)
+      ASSERT_EQ(plan.Expand(plan.strings[i]), strings[i]);
+  }
 }
 
 } // namespace
