@@ -65,7 +65,14 @@ std::optional<Outcome> Solver::RunAttempt(const Problem& problem, const std::str
     if (it != memo_.end()) return it->second;
   }
   const auto started = std::chrono::steady_clock::now();
-  std::optional<Outcome> outcome = attempt.run(problem, deadline);
+  std::optional<Outcome> outcome;
+  if (attempt.runKept) {
+    std::shared_ptr<Kept> kept = KeptFor(key + '\x04' + attempt.name);
+    std::lock_guard<std::mutex> use(kept->mutex);
+    outcome = attempt.runKept(problem, deadline, kept->slot);
+  } else {
+    outcome = attempt.run(problem, deadline);
+  }
   if (trace_) {
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
@@ -81,6 +88,21 @@ std::optional<Outcome> Solver::RunAttempt(const Problem& problem, const std::str
   if (memo_.size() > 20000) memo_.clear();
   memo_.emplace(memoKey, outcome);
   return outcome;
+}
+
+std::shared_ptr<Solver::Kept> Solver::KeptFor(const std::string& key) {
+  std::lock_guard<std::mutex> lock(memoMutex_);
+  auto it = kept_.find(key);
+  if (it != kept_.end()) return it->second;
+  // Past the limit the oldest slot goes; an attempt still using it keeps its own reference.
+  if (keptOrder_.size() >= kMaxKept) {
+    kept_.erase(keptOrder_.front());
+    keptOrder_.pop_front();
+  }
+  auto kept = std::make_shared<Kept>();
+  kept_.emplace(key, kept);
+  keptOrder_.push_back(key);
+  return kept;
 }
 
 std::optional<std::pair<std::size_t, Outcome>>

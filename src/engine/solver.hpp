@@ -4,7 +4,9 @@
 #pragma once
 
 #include <atomic>
+#include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -41,12 +43,22 @@ private:
   void Fail(const std::string& why);
   static std::string LastTechnique(const ProofNode& node);
 
+  // The slot of an attempt on a problem, used by one thread at a time.
+  struct Kept {
+    std::mutex mutex;
+    AttemptSlot slot;
+  };
+  static constexpr std::size_t kMaxKept = 256;
+  std::shared_ptr<Kept> KeptFor(const std::string& key);
+
   const Problem& root_;
   AttemptSource source_;
   Deadline deadline_;
   std::atomic<int> spareThreads_;
   std::mutex memoMutex_;
   std::map<std::string, std::optional<Outcome>> memo_;
+  std::map<std::string, std::shared_ptr<Kept>> kept_;
+  std::deque<std::string> keptOrder_; // oldest first
   std::string internalError_;
   bool trace_ = false;       // SELKO_ENGINE_TRACE set: every attempt's outcome and time on stderr
   std::optional<Loop> loop_; // in the root's letters and rules

@@ -52,16 +52,35 @@ std::size_t LetterTotal(const Problem& p) {
 // alone would take gigabytes, so the shape is not tried.
 constexpr double kMaxEncodingSize = 4e6;
 
-Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t conflicts, bool reversed) {
+// A search of one shape on one problem, continued level after level: the encoding is built
+// once and the solver keeps what it learnt.
+struct MatrixState : AttemptState {
+  std::unique_ptr<MatrixSearch> search;
+  std::int64_t conflicts = 0; // spent so far
+};
+
+Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t conflicts, int level, bool reversed) {
   Attempt a;
   a.name = ShapeName(shape) + (reversed ? " reversed" : "");
-  a.run = [shape, conflicts, reversed](const Problem& p,
-                                       const Deadline& deadline) -> std::optional<Outcome> {
+  a.runKept = [shape, conflicts, level, reversed](const Problem& p, const Deadline& deadline,
+                                                  AttemptSlot& slot) -> std::optional<Outcome> {
     const double d = shape.dimension;
     if (static_cast<double>(LetterTotal(p)) * d * d * d > kMaxEncodingSize) return std::nullopt;
     const Problem target = reversed ? p.Reversed() : p;
-    std::optional<RuleRemoval> removal = FindMatrixRemoval(target, shape, conflicts, deadline);
+    auto* state = dynamic_cast<MatrixState*>(slot.get());
+    if (state == nullptr || state->level >= level || !state->search) {
+      slot = std::make_unique<MatrixState>();
+      state = static_cast<MatrixState*>(slot.get());
+      state->search = std::make_unique<MatrixSearch>(target, shape, deadline);
+    }
+    state->level = level;
+    if (state->search->Exhausted()) return std::nullopt;
+    // The level's budget is the total: a continued search runs only what it has not yet run.
+    const std::int64_t more = std::max<std::int64_t>(conflicts - state->conflicts, 1);
+    state->conflicts += more;
+    std::optional<RuleRemoval> removal = state->search->Run(more, deadline);
     if (!removal) return std::nullopt;
+    slot.reset(); // a found interpretation ends the search: the problem is left behind
     Step step;
     step.technique = "matrix interpretation";
     const std::size_t removed = removal->removedRules.size() + removal->removedPairs.size();
@@ -94,7 +113,8 @@ Attempt LoopAttempt(int level) {
 std::vector<std::string> MatchBoundDetails(const Problem& p, const MatchBound& m) {
   std::vector<std::string> lines;
   lines.push_back("An automaton compatible with the match-heighted rules, accepting their right "
-                  "sides: " + std::to_string(m.stateCount) + " states, " +
+                  "sides: " +
+                  std::to_string(m.stateCount) + " states, " +
                   std::to_string(m.transitions.size()) + " transitions, heights up to " +
                   std::to_string(m.bound) + ".");
   if (m.transitions.size() > 300) return lines;
@@ -168,10 +188,10 @@ std::vector<MatrixShape> Shapes(int level, bool pairs) {
   if (level == 0) shapes.push_back({Domain::Natural, Compared::TopRight, 1, 4});
   for (int d = 2; d <= maxDim; ++d) {
     shapes.push_back({Domain::Natural, Compared::TopRight, d, bits});
-    shapes.push_back({Domain::Natural, Compared::TopLeft, d, bits});
+    // A pair problem compares the first entry in both natural shapes: one search serves.
+    if (!pairs) shapes.push_back({Domain::Natural, Compared::TopLeft, d, bits});
     shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits});
   }
-  (void)pairs;
   return shapes;
 }
 
@@ -183,16 +203,16 @@ std::vector<Attempt> AttemptsFor(const Problem& problem, int level) {
   if (problem.pairProblem) {
     if (level == 0) attempts.push_back(GraphAttempt());
     for (const MatrixShape& s : Shapes(level, true))
-      attempts.push_back(MatrixAttempt(s, conflicts, false));
+      attempts.push_back(MatrixAttempt(s, conflicts, level, false));
     return attempts;
   }
   const bool plain = !problem.IsRelative();
   for (const MatrixShape& s : Shapes(level, false)) {
-    attempts.push_back(MatrixAttempt(s, conflicts, false));
+    attempts.push_back(MatrixAttempt(s, conflicts, level, false));
     // Natural matrices compared at [1][d] are not closed under transposition: the reversal
     // may need a different one. Arctic and [1][1] orders are.
     if (s.domain == Domain::Natural && s.compared == Compared::TopRight && s.dimension > 1) {
-      attempts.push_back(MatrixAttempt(s, conflicts, true));
+      attempts.push_back(MatrixAttempt(s, conflicts, level, true));
     }
   }
   attempts.push_back(LoopAttempt(level));

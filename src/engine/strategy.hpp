@@ -10,6 +10,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -24,12 +25,23 @@ namespace selko::engine {
 // next step is applied to), or a loop of the problem it was given.
 using Outcome = std::variant<std::vector<Step>, Loop>;
 
+// What an attempt keeps on a problem from one level to the next (a SAT encoding with its
+// learnt clauses, say). The solver keeps one slot per problem and attempt name, and may empty
+// it at any time (to bound the memory): an attempt must then start afresh.
+struct AttemptState {
+  virtual ~AttemptState() = default;
+  int level = -1; // the last level run
+};
+using AttemptSlot = std::unique_ptr<AttemptState>;
+
 struct Attempt {
   std::string name; // unique per problem and level: the key of the attempt's remembered result
   // A transformation (dependency pairs, say) whose subproof may fail: then the next attempt
   // of the list is tried. Any other step, once taken, is kept.
   bool mayBacktrack = false;
   std::function<std::optional<Outcome>(const Problem&, const Deadline&)> run;
+  // Used instead of `run` when set: the same, with the attempt's slot on this problem.
+  std::function<std::optional<Outcome>(const Problem&, const Deadline&, AttemptSlot&)> runKept;
 };
 
 // Levels go from 0 up; each level's budgets are a few times the previous one's.
