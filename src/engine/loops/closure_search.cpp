@@ -38,8 +38,11 @@ inline bool Contains(const Letter* text, std::size_t n, const Letter* pattern, s
 
 } // namespace
 
-ClosureSearch::ClosureSearch(const Problem& problem, Overlaps overlaps, const LoopLimits& limits)
-    : overlaps_(overlaps), limits_(limits), seen_(limits.maxSeen) {
+ClosureSearch::ClosureSearch(const Problem& problem, const ClosureOrder& order,
+                             const LoopLimits& limits)
+    : overlaps_(order.overlaps), limits_(limits), seen_(limits.maxSeen),
+      startWeight_(std::clamp<std::size_t>(order.startWeight, 1, 1024)),
+      growth_(std::clamp<std::size_t>(order.growth, 1, 1024)) {
   if (problem.pairProblem) {
     finished_ = true;
     return;
@@ -82,9 +85,9 @@ ClosureSearch::ClosureSearch(const Problem& problem, Overlaps overlaps, const Lo
 
 std::optional<Loop> ClosureSearch::Seed() {
   for (const RuleData& r : rules_) {
-    bound_ = std::max({bound_, r.lhs.size(), r.rhs.size()});
+    if (r.lhs.size() <= limits_.maxLength && r.rhs.size() <= limits_.maxLength)
+      bound_ = std::max({bound_, r.lhs.size(), r.rhs.size()});
   }
-  bound_ = std::min(bound_, limits_.maxLength);
   for (std::uint32_t j = 0; j < rules_.size(); ++j) {
     const RuleData& r = rules_[j];
     if (r.lhs.size() > limits_.maxLength || r.rhs.size() > limits_.maxLength) continue;
@@ -118,6 +121,21 @@ std::optional<Loop> ClosureSearch::Advance(const Deadline& deadline, std::size_t
   return std::nullopt;
 }
 
+void ClosureSearch::Restart() {
+  ++stats_.restarts;
+  cut_ = false;
+  laterCutoff_ = SIZE_MAX;
+  seen_.Clear();
+  trail_.clear();
+  for (Generation* g : {&current_, &next_, &later_, &scratch_}) {
+    g->items.clear();
+    g->letters.clear();
+  }
+  cursor_ = 0;
+  bound_ += std::max<std::size_t>(1, bound_ / growth_);
+  Seed(); // its loops were found the first time; the caller moves the seeds on
+}
+
 bool ClosureSearch::NextParent() {
   for (;;) {
     if (cursor_ < current_.items.size()) return true;
@@ -126,19 +144,26 @@ bool ClosureSearch::NextParent() {
     next_.letters.clear();
     cursor_ = 0;
     if (!current_.items.empty()) return true;
-    if (later_.items.empty() || bound_ >= limits_.maxLength) {
-      finished_ = true;
-      return false;
+    if (later_.items.empty()) {
+      if (!cut_) {
+        finished_ = true;
+        return false;
+      }
+      if (bound_ >= Size(limits_.maxLength, limits_.maxLength)) {
+        finished_ = true; // nothing larger to try
+        return false;
+      }
+      Restart();
+      continue;
     }
     // Nothing left within the bound: raise it, at least as far as the shortest closure kept.
     std::size_t shortest = SIZE_MAX;
     for (const Waiting& w : later_.items)
-      shortest = std::min<std::size_t>(shortest, std::max(w.startLength, w.endLength));
-    bound_ = std::max(shortest, bound_ + std::max<std::size_t>(1, bound_ / 4));
-    bound_ = std::min(bound_, limits_.maxLength);
+      shortest = std::min(shortest, Size(w));
+    bound_ = std::max(shortest, bound_ + std::max<std::size_t>(1, bound_ / growth_));
     Generation rest;
     for (const Waiting& w : later_.items) {
-      Generation& to = std::max(w.startLength, w.endLength) <= bound_ ? current_ : rest;
+      Generation& to = Size(w) <= bound_ ? current_ : rest;
       Waiting moved = w;
       moved.offset = to.letters.size();
       const Letter* from = later_.letters.data() + w.offset;
@@ -282,12 +307,12 @@ std::optional<Loop> ClosureSearch::Push(std::uint32_t parentTrail, bool parentSt
   const bool strict = parentStrict || rules_[child.rule].strict;
   if (!seen_.Insert(Fingerprint(child.startHash, child.endHash, strict))) return std::nullopt;
   ++stats_.generated;
-  const bool room = MakeRoom();
-  Generation& to = !room                                                    ? scratch_
-                   : std::max(child.startLength, child.endLength) <= bound_ ? next_
-                                                                            : later_;
+  const std::size_t size = Size(child.startLength, child.endLength);
+  const bool room = (size <= bound_ || size <= laterCutoff_) && MakeRoom(size);
+  Generation& to = !room ? scratch_ : size <= bound_ ? next_ : later_;
   if (!room) {
     ++stats_.dropped;
+    cut_ = true;
     scratch_.items.clear();
     scratch_.letters.clear();
   }
@@ -309,7 +334,7 @@ std::optional<Loop> ClosureSearch::Push(std::uint32_t parentTrail, bool parentSt
   return std::nullopt;
 }
 
-bool ClosureSearch::MakeRoom() {
+bool ClosureSearch::MakeRoom(std::size_t size) {
   auto full = [this] {
     const std::size_t items = current_.items.size() + next_.items.size() + later_.items.size();
     const std::size_t letters =
@@ -319,20 +344,28 @@ bool ClosureSearch::MakeRoom() {
   if (!full()) return true;
   if (!later_.items.empty()) {
     KeepShortest(later_, later_.items.size() / 2);
+    // From now on closures as long as the ones dropped are not kept for later either.
+    laterCutoff_ = later_.items.empty() ? bound_ : Size(later_.items.back());
   } else if (!next_.items.empty()) {
     KeepShortest(next_, next_.items.size() / 2);
   }
-  return !full();
+  return !full() && (size <= bound_ || size <= laterCutoff_);
 }
 
 void ClosureSearch::KeepShortest(Generation& generation, std::size_t count) {
   std::vector<Waiting>& items = generation.items;
   if (count >= items.size()) return;
-  auto length = [](const Waiting& w) { return std::max(w.startLength, w.endLength); };
-  std::stable_sort(items.begin(), items.end(),
-                   [&](const Waiting& a, const Waiting& b) { return length(a) < length(b); });
+  auto shorter = [this](const Waiting& a, const Waiting& b) { return Size(a) < Size(b); };
+  std::nth_element(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(count), items.end(),
+                   shorter);
   stats_.dropped += items.size() - count;
+  cut_ = true;
   items.resize(count);
+  // The longest kept last (its size becomes the cut-off), the rest in their first order.
+  const auto longest = std::max_element(items.begin(), items.end(), shorter);
+  if (longest != items.end()) std::iter_swap(longest, items.end() - 1);
+  std::sort(items.begin(), items.end() - (items.empty() ? 0 : 1),
+            [](const Waiting& a, const Waiting& b) { return a.offset < b.offset; });
   std::vector<Letter> letters;
   for (Waiting& w : items) {
     const Letter* from = generation.letters.data() + w.offset;

@@ -13,6 +13,7 @@
 // derivation is rebuilt at the end.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -34,17 +35,27 @@ enum class Overlaps {
   Both,  // overlap closures (also a closure's end inside a left side)
 };
 
+// The order of the search: which overlaps, and what the growing bound limits. The bound is on
+// max(startWeight * |start|, |end|): a large weight keeps starts short while ends grow long,
+// as in the loops of growing systems; weight 1 bounds both alike.
+struct ClosureOrder {
+  Overlaps overlaps = Overlaps::Right;
+  std::size_t startWeight = 1;
+  std::size_t growth = 4; // the bound grows by 1/growth of itself (and at least by 1)
+};
+
 struct ClosureStats {
   std::size_t expanded = 0;  // closures unfolded
   std::size_t generated = 0; // new closures (not repeats)
   std::size_t dropped = 0;   // closures given up for memory
   std::size_t bound = 0;     // the current length bound
+  std::size_t restarts = 0;  // fresh starts after closures were dropped
 };
 
 class ClosureSearch {
 public:
   // The problem's rules are copied; pair problems have no closures here.
-  ClosureSearch(const Problem& problem, Overlaps overlaps, const LoopLimits& limits);
+  ClosureSearch(const Problem& problem, const ClosureOrder& order, const LoopLimits& limits);
 
   // Unfolds up to `budget` closures; a loop of the problem as soon as one is found.
   // Checks the deadline every few closures.
@@ -101,9 +112,17 @@ private:
 
   std::optional<Loop> Seed();
   bool NextParent(); // moves on to the next closure to unfold; false when none is left
+  // Starts again from the rules with a larger bound, after closures were dropped for memory.
+  void Restart();
   std::optional<Loop> Unfold(const Waiting& parent, const Letter* letters);
   std::optional<Loop> Push(std::uint32_t parentTrail, bool parentStrict, const Child& child);
-  bool MakeRoom(); // false when no closure may be added
+  // Room for a closure of that size (see Size); false when it is not to be kept.
+  bool MakeRoom(std::size_t size);
+  // What the bound limits: the end's length, or the start's times its weight if that is more.
+  std::size_t Size(std::size_t startLength, std::size_t endLength) const {
+    return std::max(startWeight_ * startLength, endLength);
+  }
+  std::size_t Size(const Waiting& w) const { return Size(w.startLength, w.endLength); }
   void KeepShortest(Generation& generation, std::size_t count);
   void CollectTrail();
   Loop Rebuild(std::uint32_t trail, const Letter* start, std::size_t startLength) const;
@@ -124,12 +143,16 @@ private:
   Generation next_;
   Generation later_; // closures beyond the bound
   std::vector<TrailEntry> trail_;
-  std::size_t bound_ = 0;
+  std::size_t bound_ = 0;              // on Size
+  std::size_t laterCutoff_ = SIZE_MAX; // longer closures are not kept for later
+  std::size_t startWeight_ = 1;
+  std::size_t growth_ = 4;
 
   std::vector<Hash> startPrefixes_; // of the closure being unfolded
   std::vector<Hash> endPrefixes_;
   Generation scratch_; // a closure that found no room, for its loop test
   bool seeded_ = false;
+  bool cut_ = false; // closures were dropped since the last start
   bool finished_ = false;
   ClosureStats stats_;
 };

@@ -1,5 +1,6 @@
 #include "engine/loops/loop_search.hpp"
 
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -10,8 +11,22 @@ namespace selko::engine {
 
 namespace {
 
+using loops::ClosureOrder;
 using loops::ClosureSearch;
 using loops::Overlaps;
+
+// The portfolio, taking turns: forward closures of the problem and of its reversal (backward
+// closures), and overlap closures, each with short starts first and with both ends bounded
+// alike. Measured on the corpus's non-terminating problems, no one order finds them all.
+struct Member {
+  ClosureOrder order;
+  bool reversed = false;
+};
+const Member kPortfolio[] = {
+    {{Overlaps::Right, 32, 4}, false}, {{Overlaps::Right, 32, 4}, true},
+    {{Overlaps::Both, 32, 4}, false},  {{Overlaps::Right, 4, 2}, false},
+    {{Overlaps::Right, 4, 2}, true},   {{Overlaps::Both, 1, 4}, false},
+};
 
 constexpr std::size_t kSlice = 256; // closures one search unfolds before the next one's turn
 
@@ -36,11 +51,13 @@ std::optional<Loop> FindLoop(const Problem& problem, const Deadline& deadline,
                              const LoopLimits& limits) {
   if (problem.pairProblem || !problem.HasStrictRule()) return std::nullopt;
   const Problem reversed = problem.Reversed();
-  const LoopLimits share = Share(limits, 3);
+  const LoopLimits share = Share(limits, std::size(kPortfolio));
   std::vector<Entrant> entrants;
-  entrants.push_back({std::make_unique<ClosureSearch>(problem, Overlaps::Right, share), false});
-  entrants.push_back({std::make_unique<ClosureSearch>(reversed, Overlaps::Right, share), true});
-  entrants.push_back({std::make_unique<ClosureSearch>(problem, Overlaps::Both, share), false});
+  for (const Member& m : kPortfolio) {
+    entrants.push_back(
+        {std::make_unique<ClosureSearch>(m.reversed ? reversed : problem, m.order, share),
+         m.reversed});
+  }
   while (!deadline.Passed()) {
     bool active = false;
     for (Entrant& e : entrants) {
