@@ -7,7 +7,7 @@ namespace selko::engine {
 namespace {
 
 // No derivation the search could find comes near this; a longer one is refused, not built.
-constexpr std::size_t kMaxCheckedLength = std::size_t{1} << 26;
+constexpr std::size_t kMaxCheckedLength = std::size_t{1} << 22;
 
 std::string StepName(std::size_t i) { return "step " + std::to_string(i + 1); }
 
