@@ -1,7 +1,6 @@
 #include "engine/loops/closure_search.hpp"
 
 #include <algorithm>
-#include <numeric>
 
 namespace selko::engine::loops {
 
@@ -47,36 +46,40 @@ ClosureSearch::ClosureSearch(const Problem& problem, const ClosureOrder& order,
     finished_ = true;
     return;
   }
-  limits_.maxLength = std::clamp<std::size_t>(limits_.maxLength, 1, std::size_t{1} << 30);
-  limits_.maxTrail = std::max<std::size_t>(limits_.maxTrail, 1024);
+  limits_.maxLength = std::clamp<std::size_t>(limits_.maxLength, 1, std::size_t{1} << 28);
+  limits_.maxTrail = std::clamp<std::size_t>(limits_.maxTrail, 1024, std::size_t{1} << 31);
   std::size_t letterCount = problem.LetterCount();
   for (const Rule& r : problem.rules) {
-    for (Letter a : r.lhs)
-      letterCount = std::max<std::size_t>(letterCount, std::size_t{a} + 1);
+    for (const String* side : {&r.lhs, &r.rhs}) {
+      for (Letter a : *side)
+        letterCount = std::max<std::size_t>(letterCount, std::size_t{a} + 1);
+    }
   }
   byFirstLetter_.resize(letterCount);
   byLastLetter_.resize(letterCount);
   hasher_.Reserve(limits_.maxLength + 1);
-  rules_.reserve(problem.rules.size());
-  for (const Rule& r : problem.rules) {
-    const auto index = static_cast<std::uint32_t>(rules_.size());
-    RuleData data;
+  rules_.resize(problem.rules.size());
+  for (std::uint32_t j = 0; j < problem.rules.size(); ++j) {
+    const Rule& r = problem.rules[j];
+    RuleData& data = rules_[j];
+    data.strict = r.strict;
+    // A longer right side makes every end too long; a left side longer than twice the limit
+    // neither stands in an end nor overlaps one without making the start too long.
+    data.used = r.rhs.size() <= limits_.maxLength && r.lhs.size() <= 2 * limits_.maxLength;
+    if (!data.used) continue;
     data.lhs = r.lhs;
     data.rhs = r.rhs;
-    data.strict = r.strict;
     hasher_.Prefixes(r.lhs.data(), r.lhs.size(), data.lhsPrefixes);
-    if (r.rhs.size() <= limits_.maxLength) data.rhsHash = hasher_.Of(r.rhs.data(), r.rhs.size());
+    data.rhsHash = hasher_.Of(r.rhs.data(), r.rhs.size());
     if (r.lhs.empty()) {
-      emptyLeft_.push_back(index);
+      emptyLeft_.push_back(j);
     } else {
-      byFirstLetter_[r.lhs.front()].push_back(index);
-      byLastLetter_[r.lhs.back()].push_back(index);
+      byFirstLetter_[r.lhs.front()].push_back(j);
+      byLastLetter_[r.lhs.back()].push_back(j);
     }
     longestLeft_ = std::max(longestLeft_, r.lhs.size());
-    rules_.push_back(std::move(data));
+    byLeftLength_.push_back(j);
   }
-  byLeftLength_.resize(rules_.size());
-  std::iota(byLeftLength_.begin(), byLeftLength_.end(), 0u);
   std::stable_sort(byLeftLength_.begin(), byLeftLength_.end(),
                    [this](std::uint32_t a, std::uint32_t b) {
                      return rules_[a].lhs.size() > rules_[b].lhs.size();
@@ -85,12 +88,12 @@ ClosureSearch::ClosureSearch(const Problem& problem, const ClosureOrder& order,
 
 std::optional<Loop> ClosureSearch::Seed() {
   for (const RuleData& r : rules_) {
-    if (r.lhs.size() <= limits_.maxLength && r.rhs.size() <= limits_.maxLength)
+    if (r.used && r.lhs.size() <= limits_.maxLength)
       bound_ = std::max({bound_, r.lhs.size(), r.rhs.size()});
   }
   for (std::uint32_t j = 0; j < rules_.size(); ++j) {
     const RuleData& r = rules_[j];
-    if (r.lhs.size() > limits_.maxLength || r.rhs.size() > limits_.maxLength) continue;
+    if (!r.used || r.lhs.size() > limits_.maxLength) continue;
     Child c;
     c.rule = j;
     c.startHash = r.lhsPrefixes.back();
@@ -105,6 +108,8 @@ std::optional<Loop> ClosureSearch::Seed() {
 }
 
 std::optional<Loop> ClosureSearch::Advance(const Deadline& deadline, std::size_t budget) {
+  deadline_ = &deadline;
+  interrupted_ = false;
   if (!seeded_) {
     seeded_ = true;
     if (auto loop = Seed()) return loop;
@@ -116,6 +121,7 @@ std::optional<Loop> ClosureSearch::Advance(const Deadline& deadline, std::size_t
     const Waiting parent = current_.items[cursor_++];
     ++stats_.expanded;
     if (auto loop = Unfold(parent, current_.letters.data() + parent.offset)) return loop;
+    if (interrupted_) break;
   }
   stats_.bound = bound_;
   return std::nullopt;
@@ -161,7 +167,9 @@ bool ClosureSearch::NextParent() {
     for (const Waiting& w : later_.items)
       shortest = std::min(shortest, Size(w));
     bound_ = std::max(shortest, bound_ + std::max<std::size_t>(1, bound_ / growth_));
-    Generation rest;
+    Generation& rest = spare_;
+    rest.items.clear();
+    rest.letters.clear();
     for (const Waiting& w : later_.items) {
       Generation& to = Size(w) <= bound_ ? current_ : rest;
       Waiting moved = w;
@@ -207,11 +215,13 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
     return Push(parent.trail, parent.strict, c);
   };
   for (std::size_t p = 0; p <= tl; ++p) {
+    if (Tired()) return std::nullopt;
     for (std::uint32_t j : emptyLeft_) {
       if (auto loop = inside(j, p)) return loop;
     }
     if (p == tl) break;
     for (std::uint32_t j : byFirstLetter_[t[p]]) {
+      if (Tired()) return std::nullopt;
       const String& l = rules_[j].lhs;
       if (p + l.size() > tl || !Same(l.data(), t + p, l.size())) continue;
       if (auto loop = inside(j, p)) return loop;
@@ -224,6 +234,7 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
     for (std::size_t k = 1; k <= longestOverlap; ++k) {
       const Hash x = hasher_.Range(endPrefixes_, tl - k, tl);
       for (std::uint32_t j : byFirstLetter_[t[tl - k]]) {
+        if (Tired()) return std::nullopt;
         const RuleData& r = rules_[j];
         const std::size_t ll = r.lhs.size();
         if (ll <= k || r.lhsPrefixes[k] != x || !Same(r.lhs.data(), t + tl - k, k)) continue;
@@ -249,6 +260,7 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
     for (std::size_t k = 1; k <= longestOverlap; ++k) {
       const Hash x = endPrefixes_[k];
       for (std::uint32_t j : byLastLetter_[t[k - 1]]) {
+        if (Tired()) return std::nullopt;
         const RuleData& r = rules_[j];
         const std::size_t ll = r.lhs.size();
         if (ll <= k || hasher_.Range(r.lhsPrefixes, ll - k, ll) != x ||
@@ -280,6 +292,7 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
       const std::size_t rl = r.rhs.size();
       if (sl + ll - tl > maxLength || rl > maxLength) continue;
       for (std::size_t q = 1; q + tl < ll; ++q) {
+        if (Tired()) return std::nullopt;
         if (r.lhs[q] != t[0] || hasher_.Range(r.lhsPrefixes, q, q + tl) != th ||
             !Same(r.lhs.data() + q, t, tl))
           continue;
@@ -366,7 +379,8 @@ void ClosureSearch::KeepShortest(Generation& generation, std::size_t count) {
   if (longest != items.end()) std::iter_swap(longest, items.end() - 1);
   std::sort(items.begin(), items.end() - (items.empty() ? 0 : 1),
             [](const Waiting& a, const Waiting& b) { return a.offset < b.offset; });
-  std::vector<Letter> letters;
+  std::vector<Letter>& letters = spare_.letters;
+  letters.clear();
   for (Waiting& w : items) {
     const Letter* from = generation.letters.data() + w.offset;
     w.offset = letters.size();

@@ -67,6 +67,7 @@ public:
 
 private:
   struct RuleData {
+    bool used = false; // short enough to matter within the length limit
     String lhs;
     String rhs;
     bool strict = true;
@@ -111,6 +112,14 @@ private:
   };
 
   std::optional<Loop> Seed();
+  // Counts a unit of work; true once the deadline has passed (looked at now and then), so that
+  // a single closure of a huge problem cannot hold the search past it.
+  bool Tired() {
+    if (++work_ % 4096 != 0 || deadline_ == nullptr || !deadline_->Passed()) return false;
+    interrupted_ = true;
+    cut_ = true; // the closure's remaining unfoldings are lost
+    return true;
+  }
   bool NextParent(); // moves on to the next closure to unfold; false when none is left
   // Starts again from the rules with a larger bound, after closures were dropped for memory.
   void Restart();
@@ -150,7 +159,11 @@ private:
 
   std::vector<Hash> startPrefixes_; // of the closure being unfolded
   std::vector<Hash> endPrefixes_;
-  Generation scratch_; // a closure that found no room, for its loop test
+  Generation scratch_;                 // a closure that found no room, for its loop test
+  Generation spare_;                   // buffers reused when a generation is rebuilt
+  const Deadline* deadline_ = nullptr; // of the current Advance
+  std::size_t work_ = 0;
+  bool interrupted_ = false;
   bool seeded_ = false;
   bool cut_ = false; // closures were dropped since the last start
   bool finished_ = false;

@@ -132,6 +132,30 @@ TEST(FindLoop, SmallMemoryStillGivesCheckedLoops) {
   }
 }
 
+TEST(FindLoop, HugeProblemsEndAtTheDeadline) {
+  // Thousands of rules over few letters, and sides far beyond the length limit.
+  Problem p = ProblemOf({"a b -> b a"});
+  std::uint32_t seed = 7;
+  auto next = [&seed](std::uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % n;
+  };
+  for (int i = 0; i < 20000; ++i) {
+    Rule r;
+    for (std::uint32_t k = 0, n = 2 + next(30); k < n; ++k)
+      r.lhs.push_back(next(2));
+    for (std::uint32_t k = 0, n = 2 + next(30); k < n; ++k)
+      r.rhs.push_back(next(2));
+    r.strict = next(4) != 0;
+    p.rules.push_back(r);
+  }
+  p.rules.push_back({String(100000, 0), String(100000, 1), true});
+  const auto loop = FindLoop(p, Deadline::After(0.5));
+  if (loop) {
+    EXPECT_TRUE(Checked(p, loop));
+  }
+}
+
 TEST(FindLoop, NothingForPairProblemsOrWithoutStrictRules) {
   Problem pairs = ProblemOf({"a -> a a"});
   pairs.pairProblem = true;
