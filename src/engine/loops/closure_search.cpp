@@ -25,8 +25,12 @@ inline std::uint64_t Fingerprint(Hash start, Hash end, bool strict) {
   return a ^ ((b << 23) | (b >> 41));
 }
 
+// Short strings that mostly differ early: a plain loop beats a call to memcmp.
 inline bool Same(const Letter* a, const Letter* b, std::size_t n) {
-  return std::equal(a, a + n, b);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
 }
 
 inline bool Contains(const Letter* text, std::size_t n, const Letter* pattern, std::size_t m) {
@@ -39,7 +43,7 @@ inline bool Contains(const Letter* text, std::size_t n, const Letter* pattern, s
 
 ClosureSearch::ClosureSearch(const Problem& problem, const ClosureOrder& order,
                              const LoopLimits& limits)
-    : overlaps_(order.overlaps), limits_(limits), seen_(limits.maxSeen),
+    : overlaps_(order.overlaps), focused_(order.focused), limits_(limits), seen_(limits.maxSeen),
       startWeight_(std::clamp<std::size_t>(order.startWeight, 1, 1024)),
       growth_(std::clamp<std::size_t>(order.growth, 1, 1024)) {
   if (problem.pairProblem) {
@@ -187,9 +191,10 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
   const std::size_t sl = parent.startLength;
   const Letter* t = letters + sl;
   const std::size_t tl = parent.endLength;
-  hasher_.Prefixes(s, sl, startPrefixes_);
   hasher_.Prefixes(t, tl, endPrefixes_);
-  const Hash sh = startPrefixes_[sl];
+  const Hash sh = parent.startHash;
+  // A parent with a strict derivation had its end searched for its start already.
+  const bool searched = parent.strict;
   const Hash th = endPrefixes_[tl];
   const std::size_t maxLength = limits_.maxLength;
 
@@ -212,9 +217,15 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
     c.end[0] = {t, p};
     c.end[1] = {r.rhs.data(), rl};
     c.end[2] = {t + p + ll, after};
+    if (searched) {
+      c.searchFrom = p + 1 > sl ? p + 1 - sl : 0;
+      c.searchTo = p + rl + sl - 1;
+    }
     return Push(parent.trail, parent.strict, c);
   };
-  for (std::size_t p = 0; p <= tl; ++p) {
+  const std::size_t from =
+      focused_ && parent.focus + 1 > longestLeft_ ? parent.focus + 1 - longestLeft_ : 0;
+  for (std::size_t p = from; p <= tl; ++p) {
     if (Tired()) return std::nullopt;
     for (std::uint32_t j : emptyLeft_) {
       if (auto loop = inside(j, p)) return loop;
@@ -251,6 +262,8 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
         c.endHash = hasher_.Join(hasher_.Range(endPrefixes_, 0, tl - k), r.rhsHash, rl);
         c.end[0] = {t, tl - k};
         c.end[1] = {r.rhs.data(), rl};
+        // The new start begins with the old one, which must reach into r.
+        if (searched) c.searchFrom = tl - k + 1 > sl ? tl - k + 1 - sl : 0;
         if (auto loop = Push(parent.trail, parent.strict, c)) return loop;
       }
     }
@@ -279,6 +292,8 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
         c.endHash = hasher_.Join(r.rhsHash, hasher_.Range(endPrefixes_, k, tl), tl - k);
         c.end[0] = {r.rhs.data(), rl};
         c.end[1] = {t + k, tl - k};
+        // The new start ends with the old one, which must reach into r.
+        if (searched) c.searchTo = rl + sl == 0 ? 0 : rl + sl - 1;
         if (auto loop = Push(parent.trail, parent.strict, c)) return loop;
       }
     }
@@ -335,6 +350,8 @@ std::optional<Loop> ClosureSearch::Push(std::uint32_t parentTrail, bool parentSt
   w.startLength = static_cast<std::uint32_t>(child.startLength);
   w.endLength = static_cast<std::uint32_t>(child.endLength);
   w.strict = strict;
+  w.startHash = child.startHash;
+  w.focus = child.shift > 0 ? 0 : child.position;
   trail_.push_back({parentTrail, child.rule, child.position, child.shift});
   for (const Piece& piece : child.start)
     to.letters.insert(to.letters.end(), piece.data, piece.data + piece.size);
@@ -342,7 +359,10 @@ std::optional<Loop> ClosureSearch::Push(std::uint32_t parentTrail, bool parentSt
     to.letters.insert(to.letters.end(), piece.data, piece.data + piece.size);
   to.items.push_back(w);
   const Letter* start = to.letters.data() + w.offset;
-  if (strict && Contains(start + w.startLength, w.endLength, start, w.startLength))
+  const std::size_t searchFrom = std::min<std::size_t>(child.searchFrom, w.endLength);
+  const std::size_t searchTo = std::min<std::size_t>(child.searchTo, w.endLength);
+  if (strict && searchFrom <= searchTo &&
+      Contains(start + w.startLength + searchFrom, searchTo - searchFrom, start, w.startLength))
     return Rebuild(w.trail, start, w.startLength);
   return std::nullopt;
 }

@@ -42,6 +42,9 @@ struct ClosureOrder {
   Overlaps overlaps = Overlaps::Right;
   std::size_t startWeight = 1;
   std::size_t growth = 4; // the bound grows by 1/growth of itself (and at least by 1)
+  // Rules apply inside an end only where they reach past the start of the last step's right
+  // side: derivations that sweep on rather than go back. Fewer closures, and not all loops.
+  bool focused = false;
 };
 
 struct ClosureStats {
@@ -77,9 +80,11 @@ private:
   // A closure waiting to be unfolded: its start, then its end, in a generation's letters.
   struct Waiting {
     std::uint64_t offset = 0;
+    Hash startHash = 0;
     std::uint32_t trail = 0;
     std::uint32_t startLength = 0;
     std::uint32_t endLength = 0;
+    std::uint32_t focus = 0; // where the last step's right side stands in the end
     bool strict = false;
   };
   struct Generation {
@@ -109,6 +114,10 @@ private:
     std::size_t endLength = 0;
     Piece start[3];
     Piece end[3];
+    // Where in the end the start can stand, if anywhere: the parent's end did not hold the
+    // parent's start, so only around what the step changed.
+    std::size_t searchFrom = 0;
+    std::size_t searchTo = SIZE_MAX;
   };
 
   std::optional<Loop> Seed();
@@ -143,6 +152,7 @@ private:
   std::vector<std::uint32_t> byLeftLength_;               // rules, longest left side first
   std::size_t longestLeft_ = 0;
   Overlaps overlaps_;
+  bool focused_ = false;
   LoopLimits limits_;
   StringHasher hasher_;
   FingerprintSet seen_;
@@ -157,8 +167,7 @@ private:
   std::size_t startWeight_ = 1;
   std::size_t growth_ = 4;
 
-  std::vector<Hash> startPrefixes_; // of the closure being unfolded
-  std::vector<Hash> endPrefixes_;
+  std::vector<Hash> endPrefixes_;      // of the closure being unfolded
   Generation scratch_;                 // a closure that found no room, for its loop test
   Generation spare_;                   // buffers reused when a generation is rebuilt
   const Deadline* deadline_ = nullptr; // of the current Advance
