@@ -43,7 +43,7 @@ inline bool Contains(const Letter* text, std::size_t n, const Letter* pattern, s
 
 ClosureSearch::ClosureSearch(const Problem& problem, const ClosureOrder& order,
                              const LoopLimits& limits)
-    : overlaps_(order.overlaps), focused_(order.focused), limits_(limits), seen_(limits.maxSeen),
+    : overlaps_(order.overlaps), limits_(limits), seen_(limits.maxSeen),
       startWeight_(std::clamp<std::size_t>(order.startWeight, 1, 1024)),
       growth_(std::clamp<std::size_t>(order.growth, 1, 1024)) {
   if (problem.pairProblem) {
@@ -223,9 +223,7 @@ std::optional<Loop> ClosureSearch::Unfold(const Waiting& parent, const Letter* l
     }
     return Push(parent.trail, parent.strict, c);
   };
-  const std::size_t from =
-      focused_ && parent.focus + 1 > longestLeft_ ? parent.focus + 1 - longestLeft_ : 0;
-  for (std::size_t p = from; p <= tl; ++p) {
+  for (std::size_t p = 0; p <= tl; ++p) {
     if (Tired()) return std::nullopt;
     for (std::uint32_t j : emptyLeft_) {
       if (auto loop = inside(j, p)) return loop;
@@ -351,7 +349,6 @@ std::optional<Loop> ClosureSearch::Push(std::uint32_t parentTrail, bool parentSt
   w.endLength = static_cast<std::uint32_t>(child.endLength);
   w.strict = strict;
   w.startHash = child.startHash;
-  w.focus = child.shift > 0 ? 0 : child.position;
   trail_.push_back({parentTrail, child.rule, child.position, child.shift});
   for (const Piece& piece : child.start)
     to.letters.insert(to.letters.end(), piece.data, piece.data + piece.size);

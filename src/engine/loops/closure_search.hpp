@@ -7,7 +7,9 @@
 //   - (x s z, r) where l = x t z, x and z not empty (t inside a left side).
 // A closure whose start occurs in its end is a loop; for a relative problem its derivation
 // must also use a strict rule. The search grows a bound on the strings' length: it finishes
-// every closure within the bound, keeping the longer ones for later, before raising it.
+// every closure within the bound, keeping the longer ones for later, before raising it. When
+// memory runs short the longest closures kept are dropped, and once the bound has passed them
+// the search starts again from the rules with the larger bound, so that none is lost for good.
 // Repeats are skipped by fingerprints of (start, end), computed from the pieces without
 // building the strings; each closure remembers its parent and its step, so that the loop's
 // derivation is rebuilt at the end.
@@ -42,9 +44,6 @@ struct ClosureOrder {
   Overlaps overlaps = Overlaps::Right;
   std::size_t startWeight = 1;
   std::size_t growth = 4; // the bound grows by 1/growth of itself (and at least by 1)
-  // Rules apply inside an end only where they reach past the start of the last step's right
-  // side: derivations that sweep on rather than go back. Fewer closures, and not all loops.
-  bool focused = false;
 };
 
 struct ClosureStats {
@@ -64,7 +63,8 @@ public:
   // Checks the deadline every few closures.
   std::optional<Loop> Advance(const Deadline& deadline, std::size_t budget);
 
-  // Every closure within the limits has been unfolded (or dropped).
+  // Every closure within the length limit has been unfolded without a loop (or the bound has
+  // reached the limit with closures dropped for memory).
   bool Finished() const { return finished_; }
   const ClosureStats& Stats() const { return stats_; }
 
@@ -84,7 +84,6 @@ private:
     std::uint32_t trail = 0;
     std::uint32_t startLength = 0;
     std::uint32_t endLength = 0;
-    std::uint32_t focus = 0; // where the last step's right side stands in the end
     bool strict = false;
   };
   struct Generation {
@@ -152,7 +151,6 @@ private:
   std::vector<std::uint32_t> byLeftLength_;               // rules, longest left side first
   std::size_t longestLeft_ = 0;
   Overlaps overlaps_;
-  bool focused_ = false;
   LoopLimits limits_;
   StringHasher hasher_;
   FingerprintSet seen_;
