@@ -84,13 +84,15 @@ TEST(CheckLoop, RefusesForeignLettersAndPairProblems) {
   EXPECT_TRUE(Refused(f.problem, f.good, "pair problem"));
 }
 
-TEST(CheckLoop, RefusesStringsTooLongToCheck) {
-  // Each step adds a hundred thousand letters; the string grows too long to check long before
-  // the steps run out, and is refused before it takes the memory.
+TEST(CheckLoop, RefusesDerivationsTooLongToCheck) {
+  // One step to a string longer than any search would build: refused before it is built.
   Problem p = ProblemOf({"a -> a"});
-  p.rules[0].rhs.assign(100001, 0);
-  Loop loop{{0}, std::vector<RewriteStep>(2000, RewriteStep{0, 0})};
-  EXPECT_TRUE(Refused(p, loop, "too long"));
+  p.rules[0].rhs.assign(5000000, 0);
+  EXPECT_TRUE(Refused(p, Loop{{0}, {{0, 0}}}, "makes the string too long to check"));
+  // Steps that change nothing on a long string, far too many of them.
+  const Problem q = ProblemOf({"a -> a"});
+  const Loop loop{String(1000, 0), std::vector<RewriteStep>(100000, RewriteStep{0, 0})};
+  EXPECT_TRUE(Refused(q, loop, "too long to check (100000 steps)"));
 }
 
 } // namespace
