@@ -171,9 +171,7 @@ bool ClosureSearch::NextParent() {
     for (const Waiting& w : later_.items)
       shortest = std::min(shortest, Size(w));
     bound_ = std::max(shortest, bound_ + std::max<std::size_t>(1, bound_ / growth_));
-    Generation& rest = spare_;
-    rest.items.clear();
-    rest.letters.clear();
+    Generation rest; // the old buffers go with it: memory stays within the limits
     for (const Waiting& w : later_.items) {
       Generation& to = Size(w) <= bound_ ? current_ : rest;
       Waiting moved = w;
@@ -396,8 +394,7 @@ void ClosureSearch::KeepShortest(Generation& generation, std::size_t count) {
   if (longest != items.end()) std::iter_swap(longest, items.end() - 1);
   std::sort(items.begin(), items.end() - (items.empty() ? 0 : 1),
             [](const Waiting& a, const Waiting& b) { return a.offset < b.offset; });
-  std::vector<Letter>& letters = spare_.letters;
-  letters.clear();
+  std::vector<Letter> letters;
   for (Waiting& w : items) {
     const Letter* from = generation.letters.data() + w.offset;
     w.offset = letters.size();
