@@ -404,6 +404,7 @@ void ClosureSearch::KeepShortest(Generation& generation, std::size_t count) {
 }
 
 void ClosureSearch::CollectTrail() {
+  ++stats_.collected;
   for (int attempt = 0; attempt < 8; ++attempt) {
     std::vector<std::uint32_t> renumbered(trail_.size(), kNoParent);
     constexpr std::uint32_t kLive = kNoParent - 1;

@@ -52,6 +52,7 @@ struct ClosureStats {
   std::size_t dropped = 0;   // closures given up for memory
   std::size_t bound = 0;     // the current length bound
   std::size_t restarts = 0;  // fresh starts after closures were dropped
+  std::size_t collected = 0; // collections of the steps no waiting closure needs
 };
 
 class ClosureSearch {

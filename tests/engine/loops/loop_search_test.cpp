@@ -114,21 +114,6 @@ TEST(FindLoop, NoLoopForTerminatingSystems) {
   }
 }
 
-TEST(FindLoop, SmallMemoryStillGivesCheckedLoops) {
-  // Dropping closures, forgetting fingerprints and collecting the steps kept must not break
-  // the derivations rebuilt afterwards.
-  LoopLimits tiny = Finite(40);
-  tiny.maxWaiting = 96;
-  tiny.maxLetters = 6000;
-  tiny.maxSeen = 1024;
-  tiny.maxTrail = 1024;
-  for (const char* name : {"std-0352", "std-0389", "std-0455", "rel-0160"}) {
-    SCOPED_TRACE(name);
-    const Problem p = CorpusProblem(name);
-    EXPECT_TRUE(Checked(p, FindLoop(p, Safety(), tiny)));
-  }
-}
-
 TEST(FindLoop, HugeProblemsEndAtTheDeadline) {
   // Thousands of rules over few letters, and sides far beyond the length limit.
   Problem p = ProblemOf({"a b -> b a"});
