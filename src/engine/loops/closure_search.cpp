@@ -125,7 +125,11 @@ std::optional<Loop> ClosureSearch::Advance(const Deadline& deadline, std::size_t
     const Waiting parent = current_.items[cursor_++];
     ++stats_.expanded;
     if (auto loop = Unfold(parent, current_.letters.data() + parent.offset)) return loop;
-    if (interrupted_) break;
+    if (interrupted_) {
+      --cursor_;
+      --stats_.expanded;
+      break;
+    }
   }
   stats_.bound = bound_;
   return std::nullopt;

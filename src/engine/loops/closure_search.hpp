@@ -122,11 +122,11 @@ private:
 
   std::optional<Loop> Seed();
   // Counts a unit of work; true once the deadline has passed (looked at now and then), so that
-  // a single closure of a huge problem cannot hold the search past it.
+  // a single closure of a huge problem cannot hold the search past it. The closure is unfolded
+  // again by the next call; what it gave before are repeats then.
   bool Tired() {
     if (++work_ % 4096 != 0 || deadline_ == nullptr || !deadline_->Passed()) return false;
     interrupted_ = true;
-    cut_ = true; // the closure's remaining unfoldings are lost
     return true;
   }
   bool NextParent(); // moves on to the next closure to unfold; false when none is left

@@ -152,6 +152,28 @@ TEST(FindLoop, StopsWhenTheDeadlineHasPassed) {
   EXPECT_FALSE(FindLoop(p, Deadline().WithStop(&stop)));
 }
 
+TEST(LoopSearch, GoesOnWhereTheLastSliceStopped) {
+  // Slices too short to find anything, ending anywhere (even inside a closure's unfolding),
+  // then one long enough: the loop is the one a single run finds, since where the slices end
+  // changes nothing in the order of the search.
+  const Problem p = CorpusProblem("std-0462");
+  LoopSearch search(p);
+  std::optional<Loop> loop;
+  for (int i = 0; i < 20 && !loop; ++i)
+    loop = search.Run(Deadline::After(0.0002));
+  if (!loop) loop = search.Run(Safety());
+  ASSERT_TRUE(Checked(p, loop));
+  const auto once = FindLoop(p, Safety());
+  ASSERT_TRUE(once);
+  EXPECT_EQ(loop->start, once->start);
+  EXPECT_EQ(loop->steps.size(), once->steps.size());
+  // Without a loop within the limits it finishes, and stays finished.
+  LoopSearch none(ProblemOf({"a b -> b a"}), Finite(8));
+  EXPECT_FALSE(none.Run(Safety()));
+  EXPECT_TRUE(none.Finished());
+  EXPECT_FALSE(none.Run(Safety()));
+}
+
 TEST(ReversedLoop, MirrorsLoopsBothWays) {
   // A loop of a problem, mirrored, is a loop of the reversed problem, and mirrored again it is
   // the same loop: positions move with the lengths that change from step to step.
