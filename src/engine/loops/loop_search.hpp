@@ -5,7 +5,7 @@
 // checked here (check/loop_check.hpp does that).
 #pragma once
 
-#include <memory>
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -15,10 +15,6 @@
 #include "engine/problem.hpp"
 
 namespace selko::engine {
-
-namespace loops {
-class ClosureSearch;
-}
 
 // The search kept between calls: each call goes on exactly where the last one stopped, so that
 // a caller giving it growing slices of time neither repeats the earlier slices' work nor finds
