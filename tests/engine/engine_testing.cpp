@@ -1,4 +1,4 @@
-#include "engine_testing.hpp"
+#include "engine/engine_testing.hpp"
 
 #include <fstream>
 #include <sstream>

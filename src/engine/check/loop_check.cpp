@@ -6,8 +6,10 @@ namespace selko::engine {
 
 namespace {
 
-// No derivation the search could find comes near this; a longer one is refused, not built.
-constexpr std::size_t kMaxCheckedLength = std::size_t{1} << 26;
+// No derivation the search could find comes near these; a longer string, or more letters
+// rewritten in all, is refused rather than built.
+constexpr std::size_t kMaxCheckedLength = std::size_t{1} << 22;
+constexpr std::size_t kMaxCheckedWork = std::size_t{1} << 26;
 
 std::string StepName(std::size_t i) { return "step " + std::to_string(i + 1); }
 
@@ -31,6 +33,7 @@ bool CheckLoop(const Problem& problem, const Loop& loop, std::string& why) {
   String current = loop.start;
   String following;
   bool strictStep = false;
+  std::size_t work = 0;
   for (std::size_t i = 0; i < loop.steps.size(); ++i) {
     const RewriteStep& step = loop.steps[i];
     if (step.rule >= problem.rules.size()) {
@@ -52,6 +55,11 @@ bool CheckLoop(const Problem& problem, const Loop& loop, std::string& why) {
     }
     if (current.size() - rule.lhs.size() + rule.rhs.size() > kMaxCheckedLength) {
       why = StepName(i) + " makes the string too long to check";
+      return false;
+    }
+    work += current.size();
+    if (work > kMaxCheckedWork) {
+      why = "the derivation is too long to check (" + std::to_string(loop.steps.size()) + " steps)";
       return false;
     }
     following.clear();

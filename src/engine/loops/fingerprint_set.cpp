@@ -34,6 +34,11 @@ bool FingerprintSet::Insert(std::uint64_t f) {
   }
 }
 
+void FingerprintSet::Clear() {
+  slots_.assign(1024, 0);
+  size_ = 0;
+}
+
 void FingerprintSet::Grow() {
   if (size_ >= limit_) {
     std::fill(slots_.begin(), slots_.end(), 0);

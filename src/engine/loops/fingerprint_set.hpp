@@ -17,6 +17,7 @@ public:
   // True when `f` was not in the set (it is now).
   bool Insert(std::uint64_t f);
 
+  void Clear();
   std::size_t Size() const { return size_; }
   std::size_t Forgotten() const { return forgotten_; } // how many times it started again
 

@@ -9,7 +9,7 @@ namespace selko::engine {
 
 struct LoopLimits {
   std::size_t maxWaiting = std::size_t{1} << 21; // closures kept for expansion
-  std::size_t maxLetters = std::size_t{1} << 25; // letters of the closures kept
+  std::size_t maxLetters = std::size_t{1} << 26; // letters of the closures kept
   std::size_t maxSeen = std::size_t{1} << 22;    // fingerprints of closures already met
   std::size_t maxTrail = std::size_t{1} << 22;   // derivation steps kept for rebuilding
   std::size_t maxLength = 4000;                  // longest start or end string

@@ -5,7 +5,9 @@
 // checked here (check/loop_check.hpp does that).
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "engine/certificate.hpp"
 #include "engine/deadline.hpp"
@@ -14,8 +16,32 @@
 
 namespace selko::engine {
 
-// Nothing for a pair problem, or when no loop turns up in time or within the limits (which
-// the searches share).
+// The search kept between calls: each call goes on exactly where the last one stopped, so that
+// a caller giving it growing slices of time neither repeats the earlier slices' work nor finds
+// another loop than one long call would.
+class LoopSearch {
+public:
+  // The problem is copied. Nothing to search for a pair problem or without a strict rule.
+  explicit LoopSearch(const Problem& problem, const LoopLimits& limits = {});
+  ~LoopSearch();
+  LoopSearch(const LoopSearch&) = delete;
+  LoopSearch& operator=(const LoopSearch&) = delete;
+
+  // Searches on until a loop turns up or the deadline passes.
+  std::optional<Loop> Run(const Deadline& deadline);
+  // Every search of the portfolio has ended within the limits.
+  bool Finished() const;
+
+private:
+  struct Entrant;
+  Problem problem_;
+  std::vector<Entrant> entrants_;
+  std::size_t turn_ = 0; // whose turn it is
+  std::size_t left_ = 0; // closures left in that turn (0: a turn begins)
+};
+
+// One LoopSearch run once. Nothing for a pair problem, or when no loop turns up in time or within
+// the limits (which the searches share).
 std::optional<Loop> FindLoop(const Problem& problem, const Deadline& deadline,
                              const LoopLimits& limits = {});
 
