@@ -95,14 +95,28 @@ Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t conflicts, int leve
   return a;
 }
 
+struct LoopState : AttemptState {
+  std::unique_ptr<LoopSearch> search;
+};
+
 Attempt LoopAttempt(int level) {
   Attempt a;
   a.name = "loop";
-  a.run = [level](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
+  a.runKept = [level](const Problem& p, const Deadline& deadline,
+                      AttemptSlot& slot) -> std::optional<Outcome> {
     // The loop search's budget is time: a twentieth of a second at level 0, doubling each
-    // level. A loop found is checked like every step; where none exists (every terminating
-    // problem) the slice changes nothing, so proofs never depend on it.
-    std::optional<Loop> loop = FindLoop(p, deadline.Sooner(0.05 * std::pow(2, level)));
+    // level, the search going on where the last slice ended. A loop found is checked like
+    // every step; where none exists (every terminating problem) the slices change nothing, so
+    // proofs never depend on them.
+    auto* state = dynamic_cast<LoopState*>(slot.get());
+    if (state == nullptr || state->level >= level) {
+      slot = std::make_unique<LoopState>();
+      state = static_cast<LoopState*>(slot.get());
+      state->search = std::make_unique<LoopSearch>(p);
+    }
+    state->level = level;
+    if (state->search->Finished()) return std::nullopt;
+    std::optional<Loop> loop = state->search->Run(deadline.Sooner(0.05 * std::pow(2, level)));
     if (!loop) return std::nullopt;
     return *loop;
   };
