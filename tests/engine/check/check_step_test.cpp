@@ -109,6 +109,38 @@ TEST(CheckRuleRemoval, RelativeProblemsMayLoseWeakRulesThatDecreaseStrictly) {
   EXPECT_TRUE(CheckStep(p, Removal(p, w, {1}), why)) << why;
 }
 
+TEST(CheckRuleRemoval, PairsAreRowsAndOnlyPairsGo) {
+  // The pair problem of a b -> b a: one pair a# b -> a#, letters a, b, a#.
+  Problem p = Rules({"ab->ba"});
+  p.pairProblem = true;
+  p.names.push_back("a#");
+  p.marked = {0, 0, 1};
+  p.pairs.push_back({{2, 1}, {2}, true});
+  const MatrixInterpretation rows{Domain::Natural,
+                                  Compared::TopRight,
+                                  2,
+                                  {M(2, 2, {1, 0, 0, 1}), M(2, 2, {2, 0, 0, 1}), M(1, 2, {0, 1})}};
+  std::string why;
+  // a# b is (0 1)(2 0; 0 1) = (0 1): no greater than a# = (0 1).
+  EXPECT_FALSE(CheckStep(p, Removal(p, rows, {}, {0}), why));
+  EXPECT_EQ(why, "pair 1 is removed but does not decrease strictly");
+  // With a# = (1 0) it is (2 0) against (1 0): weakly everywhere, strictly in the first entry.
+  MatrixInterpretation good = rows;
+  good.letters[2] = M(1, 2, {1, 0});
+  EXPECT_TRUE(CheckStep(p, Removal(p, good, {}, {0}), why)) << why;
+  // A pair problem keeps its rules; a marked letter is a row, not a matrix.
+  EXPECT_FALSE(CheckStep(p, Removal(p, good, {0}, {0}), why));
+  EXPECT_EQ(why, "a pair problem keeps its rules");
+  MatrixInterpretation square = good;
+  square.letters[2] = M(2, 2, {1, 0, 0, 1});
+  EXPECT_FALSE(CheckStep(p, Removal(p, square, {}, {0}), why));
+  EXPECT_EQ(why, "letter a# has a matrix of the wrong size");
+  // A marked letter inside a rule is no pair problem the order covers.
+  Problem inside = p;
+  inside.rules[0].rhs.push_back(2);
+  EXPECT_FALSE(CheckStep(inside, Removal(inside, good, {}, {0}), why));
+}
+
 TEST(CheckReversal, AcceptsOnlyTheExactReversal) {
   const Problem p = Rules({"abc->ca", "b->=e"});
   Step s;
