@@ -140,10 +140,13 @@ std::vector<std::string> MatrixLines(const std::string& label, const Matrix& m) 
   return lines;
 }
 
-std::string InterpretationName(const MatrixInterpretation& m) {
+std::string InterpretationName(const MatrixInterpretation& m, bool pairs) {
   std::string name = m.domain == Domain::Arctic ? "arctic" : "natural";
   name += " matrices of dimension " + std::to_string(m.dimension);
-  if (m.domain == Domain::Natural && m.dimension > 1) {
+  if (pairs) {
+    name += ", rows for marked letters";
+    if (m.domain == Domain::Natural) name += ", first entry compared";
+  } else if (m.domain == Domain::Natural && m.dimension > 1) {
     name += m.compared == Compared::TopLeft ? ", entry [1][1] compared" : ", entry [1][d] compared";
   }
   return name;
@@ -151,7 +154,8 @@ std::string InterpretationName(const MatrixInterpretation& m) {
 
 std::vector<std::string> RemovalDetails(const Problem& problem, const RuleRemoval& removal) {
   std::vector<std::string> lines;
-  lines.push_back("Interpretation (" + InterpretationName(removal.interpretation) + "):");
+  lines.push_back("Interpretation (" +
+                  InterpretationName(removal.interpretation, problem.pairProblem) + "):");
   std::vector<bool> used(problem.LetterCount(), false);
   for (const auto* list : {&problem.rules, &problem.pairs}) {
     for (const Rule& r : *list) {

@@ -84,7 +84,7 @@ Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t conflicts, int leve
     Step step;
     step.technique = "matrix interpretation";
     const std::size_t removed = removal->removedRules.size() + removal->removedPairs.size();
-    step.summary = InterpretationName(removal->interpretation) + ": removes " +
+    step.summary = InterpretationName(removal->interpretation, target.pairProblem) + ": removes " +
                    std::to_string(removed) + (target.pairProblem ? " pair" : " rule") +
                    (removed == 1 ? "" : "s");
     step.details = RemovalDetails(target, *removal);
