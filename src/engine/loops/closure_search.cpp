@@ -9,15 +9,6 @@ namespace {
 constexpr std::uint32_t kNoParent = UINT32_MAX;
 constexpr std::size_t kDeadlineEvery = 16; // closures unfolded between two looks at the clock
 
-inline std::uint64_t Mix(std::uint64_t x) {
-  x ^= x >> 30;
-  x *= 0xbf58476d1ce4e5b9ull;
-  x ^= x >> 27;
-  x *= 0x94d049bb133111ebull;
-  x ^= x >> 31;
-  return x;
-}
-
 // The fingerprint of a closure: its start, its end and whether its derivation is strict.
 inline std::uint64_t Fingerprint(Hash start, Hash end, bool strict) {
   const std::uint64_t a = Mix(2 * start + (strict ? 1 : 0));

@@ -2,20 +2,9 @@
 
 #include <algorithm>
 
+#include "engine/loops/string_hash.hpp"
+
 namespace selko::engine::loops {
-
-namespace {
-
-inline std::uint64_t Mix(std::uint64_t x) {
-  x ^= x >> 31;
-  x *= 0x7fb5d329728ea185ull;
-  x ^= x >> 27;
-  x *= 0x81dadef4bc2dd44dull;
-  x ^= x >> 33;
-  return x;
-}
-
-} // namespace
 
 FingerprintSet::FingerprintSet(std::size_t limit)
     : slots_(1024, 0), limit_(std::max<std::size_t>(limit, 1024)) {}

@@ -16,6 +16,17 @@ using Hash = std::uint64_t;
 
 constexpr Hash kHashModulus = (Hash{1} << 61) - 1;
 
+// Scrambles the bits of a 64-bit value (a splitmix finalizer): hash table slots and
+// fingerprints of pairs of hashes.
+inline std::uint64_t Mix(std::uint64_t x) {
+  x ^= x >> 30;
+  x *= 0xbf58476d1ce4e5b9ull;
+  x ^= x >> 27;
+  x *= 0x94d049bb133111ebull;
+  x ^= x >> 31;
+  return x;
+}
+
 inline Hash HashAdd(Hash a, Hash b) {
   const Hash s = a + b;
   return s >= kHashModulus ? s - kHashModulus : s;
