@@ -2,6 +2,8 @@
 // a1(a2(...ak(x)...)). Every rule is oriented by one walk that collects the precedence pairs it
 // needs; the pairs must then be free of cycles. Failing that, the reversed system is tried, and
 // then the systems with one symbol erased at a time.
+#include <algorithm>
+
 #include "core/prover.hpp"
 
 namespace selko {
@@ -44,6 +46,19 @@ Word Erase(const Word& w, Symbol s) {
   return out;
 }
 
+// The text of the precedence pair a > b.
+void AppendPair(std::string& text, const RuleTable& t, Symbol a, Symbol b) {
+  text += "  ";
+  text += t.names[a];
+  text += '>';
+  text += t.names[b];
+}
+
+void AppendErasure(std::string& text, const RuleTable& t, int sym) {
+  text += ", after removing ";
+  text += t.names[static_cast<std::size_t>(sym)];
+}
+
 } // namespace
 
 bool Prover::OrientRules() {
@@ -75,10 +90,9 @@ bool Prover::OrientRules() {
         // The lhs head must be greater than the rhs head; the lhs suffix from i must then
         // dominate the rhs suffix after j.
         if (PrecedenceTable[a][b] == 0) {
-          PrecedenceText += "  ";
-          PrecedenceText += t.names[a];
-          PrecedenceText += '>';
-          PrecedenceText += t.names[b];
+          AppendPair(PrecedenceText, t, a, b);
+          PrecedencePairs += static_cast<char>(a);
+          PrecedencePairs += static_cast<char>(b);
           PrecedenceTable[a][b] = 1;
         }
         ++j;
@@ -91,6 +105,7 @@ bool Prover::OrientRules() {
 void Prover::ProveByRpo() {
   const int n = CurrentTable.symbolCount < kMaxSymbols ? CurrentTable.symbolCount : kMaxSymbols;
   PrecedenceText.clear();
+  PrecedencePairs.clear();
   for (int a = 1; a <= n; ++a) {
     for (int b = 1; b <= n; ++b)
       PrecedenceTable[a][b] = 0;
@@ -133,27 +148,73 @@ void Prover::ProveByRpoBothWays() {
 }
 
 void Prover::ProveByRpoWithErasure() {
+  // A run that begins with a proof only repeats the first attempt: not worth a key.
+  const bool reuse = ReuseSearches != 0 && Proved == 0;
+  if (reuse) {
+    BuildTableKey(CurrentTable, SearchKey);
+    const PathOrderOutcome* known = PathOrderMemo.Find(SearchKey);
+    // The erasure loop looks at the deadline before its first pass; when time is up there, the
+    // attempts run again and stop where the loop would have stopped.
+    if (known != nullptr && (known->erased == 0 || !TimeUp())) {
+      ReplayPathOrder(*known);
+      return;
+    }
+  }
+  PathOrderOutcome outcome;
+  outcome.erased = static_cast<std::uint8_t>(RunRpoWithErasure());
+  if (!reuse || Interrupted) return;
+  outcome.proved = Proved;
+  outcome.reversed = RpoReversed;
+  outcome.pairs = PrecedencePairs;
+  PathOrderMemo.Store(SearchKey, std::move(outcome));
+}
+
+int Prover::RunRpoWithErasure() {
   ProveByRpoBothWays();
-  PathOrderCopy.lhs = CurrentTable.lhs;
-  PathOrderCopy.rhs = CurrentTable.rhs;
-  PathOrderCopy.strict = CurrentTable.strict;
+  const int rules = std::clamp(CurrentTable.ruleCount, 0, kMaxRules);
+  for (int r = 1; r <= rules; ++r) {
+    PathOrderCopy.lhs[r] = CurrentTable.lhs[r];
+    PathOrderCopy.rhs[r] = CurrentTable.rhs[r];
+  }
 
   const int n = CurrentTable.symbolCount < kMaxSymbols ? CurrentTable.symbolCount : kMaxSymbols;
   int sym = 0;
   while (Proved == 0 && sym < n && !TimeUp()) {
     ++sym;
-    for (int r = 1; r <= CurrentTable.ruleCount; ++r) {
+    for (int r = 1; r <= rules; ++r) {
       CurrentTable.lhs[r] = Erase(PathOrderCopy.lhs[r], static_cast<Symbol>(sym));
       CurrentTable.rhs[r] = Erase(PathOrderCopy.rhs[r], static_cast<Symbol>(sym));
     }
     ProveByRpoBothWays();
-    PrecedenceText += ", after removing ";
-    PrecedenceText += CurrentTable.names[sym];
+    AppendErasure(PrecedenceText, CurrentTable, sym);
   }
 
-  CurrentTable.lhs = PathOrderCopy.lhs;
-  CurrentTable.rhs = PathOrderCopy.rhs;
-  CurrentTable.strict = PathOrderCopy.strict;
+  if (sym != 0) {
+    for (int r = 1; r <= rules; ++r) {
+      CurrentTable.lhs[r] = PathOrderCopy.lhs[r];
+      CurrentTable.rhs[r] = PathOrderCopy.rhs[r];
+    }
+  }
+  return sym;
+}
+
+void Prover::ReplayPathOrder(const PathOrderOutcome& outcome) {
+  const int n = CurrentTable.symbolCount < kMaxSymbols ? CurrentTable.symbolCount : kMaxSymbols;
+  for (int a = 1; a <= n; ++a) {
+    for (int b = 1; b <= n; ++b)
+      PrecedenceTable[a][b] = 0;
+  }
+  PrecedenceText.clear();
+  PrecedencePairs = outcome.pairs;
+  for (std::size_t i = 0; i + 1 < outcome.pairs.size(); i += 2) {
+    const auto a = static_cast<Symbol>(outcome.pairs[i]);
+    const auto b = static_cast<Symbol>(outcome.pairs[i + 1]);
+    PrecedenceTable[a][b] = 1;
+    AppendPair(PrecedenceText, CurrentTable, a, b);
+  }
+  if (outcome.erased != 0) AppendErasure(PrecedenceText, CurrentTable, outcome.erased);
+  RpoReversed = outcome.reversed;
+  if (outcome.proved != 0) Proved = 1;
 }
 
 void Prover::LogRpoVerdict() {
