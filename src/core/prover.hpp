@@ -159,6 +159,8 @@ public:
   void ProveByRpoBothWays();    // path_order.cpp: on the system, then on its reversal
   void ProveByRpoWithErasure(); // path_order.cpp: and with one symbol erased at a time
   int RunRpoWithErasure();      // path_order.cpp: the same, always searched; the last erased
+  bool RpoHolds(bool reversed); // path_order.cpp: ProveByRpo's verdict alone, no state but
+  std::int32_t RpoFailHint = 0; // the rule that failed RpoHolds last, tried first next time
   void ReplayPathOrder(const PathOrderOutcome& outcome); // path_order.cpp: a search's result
   void LogRpoVerdict();                                  // path_order.cpp: the verdict lines
 
@@ -178,8 +180,20 @@ public:
     std::array<std::int32_t, kMaxRules + 1> origin{};
     std::int32_t ruleCount = 0;
   } LabelledCopy;
+  // Whether each interpretation of a small alphabet is a model (a quasi-model), numbered by its
+  // kinds in base 4 (3), symbol 1 lowest; kept by LabelSearch for the attempts of one pass.
+  static constexpr int kMaxDrawVerdicts = 4096;
+  struct DrawVerdictMemo {
+    std::array<std::uint8_t, kMaxDrawVerdicts> verdict{}; // 0 unknown, 1 passes, 2 fails
+    int size = 0;                                         // interpretations; 0: not in use
+    std::uint8_t quasi = 0;                               // the mode the verdicts are for
+    int known = 0;                                        // entries that are not 0
+    int passing = 0;                                      // entries that are 1
+  } DrawVerdicts;
+  std::int32_t DrawFailHint = 0; // WorkTable rule that failed the last draw; checked first
 
   int RandomBelow(int n);                          // semantic_labelling.cpp: next draw in 0..n-1
+  void AdvanceRandom(std::uint64_t draws);         // semantic_labelling.cpp: as after so many
   static int ApplyInterpretation(int kind, int x); // semantic_labelling.cpp
   void LabelOnce();                                // semantic_labelling.cpp: one random attempt
   void LabelSearch();     // semantic_labelling.cpp: models, then quasi-models

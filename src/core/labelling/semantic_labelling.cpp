@@ -1,5 +1,6 @@
 // Semantic labelling with {0,1} interpretations: random models and quasi-models, the labelled
 // system of a draw, and the search over both orientations of the system.
+#include <algorithm>
 #include <array>
 
 #include "core/labelling/label_words.hpp"
@@ -20,11 +21,31 @@ bool LabelledSystemFits(int n, int r) { return 2 * n <= kMaxSymbols && 2 * r + n
 
 } // namespace
 
+namespace {
+constexpr std::uint32_t kRandomFactor = 134775813u;
+constexpr std::uint32_t kRandomIncrement = 1u;
+} // namespace
+
 int Prover::RandomBelow(int n) {
-  RandomSeed = RandomSeed * 134775813u + 1u;
+  RandomSeed = RandomSeed * kRandomFactor + kRandomIncrement;
   const std::uint64_t product =
       static_cast<std::uint64_t>(RandomSeed) * static_cast<std::uint64_t>(n > 0 ? n : 0);
   return static_cast<int>(product >> 32);
+}
+
+void Prover::AdvanceRandom(std::uint64_t draws) {
+  // x -> f x + c applied `draws` times, by composing the step with itself (mod 2^32).
+  std::uint32_t factor = kRandomFactor, increment = kRandomIncrement;
+  std::uint32_t totalFactor = 1u, totalIncrement = 0u;
+  for (; draws != 0; draws >>= 1) {
+    if ((draws & 1u) != 0) {
+      totalFactor *= factor;
+      totalIncrement = totalIncrement * factor + increment;
+    }
+    increment = increment * factor + increment;
+    factor *= factor;
+  }
+  RandomSeed = RandomSeed * totalFactor + totalIncrement;
 }
 
 int Prover::ApplyInterpretation(int kind, int x) {
@@ -47,15 +68,49 @@ void Prover::LabelOnce() {
   // 1. Draw until the interpretation is a model (a quasi-model), at most kMaxDrawsPerAttempt
   // times. The check stops at the first failing rule; the labelled rules are built only for
   // the draw that passes.
+  // Within LabelSearch, on small alphabets, the verdict of each interpretation is kept; once
+  // every interpretation is known to fail, the attempt's draws are only counted off.
+  const int range = quasi ? 3 : 4;
+  DrawVerdictMemo& memo = DrawVerdicts;
+  const bool useMemo = memo.size != 0 && memo.quasi == (quasi ? 1 : 0);
+  if (useMemo && memo.known == memo.size && memo.passing == 0) {
+    AdvanceRandom(static_cast<std::uint64_t>(kMaxDrawsPerAttempt) * static_cast<std::uint64_t>(n));
+    return;
+  }
   std::array<std::uint8_t, kMaxSymbols + 1> kinds{};
   bool passed = false;
   for (int draw = 0; draw < kMaxDrawsPerAttempt && !passed; ++draw) {
     for (int s = 1; s <= n; ++s)
-      kinds[s] = static_cast<std::uint8_t>(RandomBelow(quasi ? 3 : 4));
-    passed = true;
+      kinds[s] = static_cast<std::uint8_t>(RandomBelow(range));
+    std::uint8_t* verdict = nullptr;
+    if (useMemo) {
+      int index = 0;
+      for (int s = n; s >= 1; --s)
+        index = index * range + kinds[s];
+      verdict = &memo.verdict[static_cast<std::size_t>(index)];
+    }
+    if (verdict != nullptr && *verdict != 0) {
+      passed = *verdict == 1;
+      continue;
+    }
+    // Every rule must pass; the rule that failed the last draw is tried first, since it tends
+    // to fail again. The order only changes which failing rule is found, never the verdict.
+    auto rulePasses = [&](int rule) {
+      return RuleMapsPass(WordMap(work.lhs[rule], kinds.data()),
+                          WordMap(work.rhs[rule], kinds.data()), quasi);
+    };
+    const int hint = DrawFailHint;
+    passed = hint < 1 || hint > r || rulePasses(hint);
     for (int rule = 1; rule <= r && passed; ++rule) {
-      passed = RuleMapsPass(WordMap(work.lhs[rule], kinds.data()),
-                            WordMap(work.rhs[rule], kinds.data()), quasi);
+      if (rule != hint && !rulePasses(rule)) {
+        passed = false;
+        DrawFailHint = rule;
+      }
+    }
+    if (verdict != nullptr) {
+      *verdict = passed ? 1 : 2;
+      ++memo.known;
+      memo.passing += passed ? 1 : 0;
     }
   }
   if (!passed) return;
@@ -157,14 +212,30 @@ void Prover::LabelOnce() {
 void Prover::LabelSearch() {
   auto attempts = [this](std::uint8_t quasiModel) {
     QuasiModelMode = quasiModel;
+    // WorkTable stays as it is for these attempts: the verdicts of the draws can be kept.
+    DrawVerdicts.size = 0;
+    const int n = WorkTable.symbolCount;
+    int size = 1;
+    for (int s = 1; s <= n && size <= kMaxDrawVerdicts; ++s)
+      size *= quasiModel != 0 ? 3 : 4;
+    if (ReuseSearches != 0 && n >= 0 && size <= kMaxDrawVerdicts) {
+      std::fill(DrawVerdicts.verdict.begin(), DrawVerdicts.verdict.begin() + size, std::uint8_t{0});
+      DrawVerdicts.size = size;
+      DrawVerdicts.quasi = quasiModel;
+      DrawVerdicts.known = 0;
+      DrawVerdicts.passing = 0;
+    }
+    bool inTime = true;
     for (int attempt = 0; attempt < AttemptBudget && LabelProgress == 0; ++attempt) {
       if (TimeUp()) {
         LabelProgress = 0;
-        return false;
+        inTime = false;
+        break;
       }
       LabelOnce();
     }
-    return true;
+    DrawVerdicts.size = 0;
+    return inTime;
   };
   if (LabelProgress == 0 && !attempts(0)) return;
   if (LabelProgress == 0) attempts(1);
