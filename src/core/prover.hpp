@@ -192,8 +192,11 @@ public:
   } DrawVerdicts;
   std::int32_t DrawFailHint = 0; // WorkTable rule that failed the last draw; checked first
 
-  int RandomBelow(int n);                          // semantic_labelling.cpp: next draw in 0..n-1
-  void AdvanceRandom(std::uint64_t draws);         // semantic_labelling.cpp: as after so many
+  int RandomBelow(int n);                  // interpretation_draws.cpp: next draw in 0..n-1
+  void AdvanceRandom(std::uint64_t draws); // interpretation_draws.cpp: as after so many draws
+  // interpretation_draws.cpp: an attempt's draws of kinds for WorkTable's symbols, until one
+  // is a model (a quasi-model); false when none was.
+  bool DrawInterpretation(std::array<std::uint8_t, kMaxSymbols + 1>& kinds);
   static int ApplyInterpretation(int kind, int x); // semantic_labelling.cpp
   void LabelOnce();                                // semantic_labelling.cpp: one random attempt
   void LabelSearch();     // semantic_labelling.cpp: models, then quasi-models

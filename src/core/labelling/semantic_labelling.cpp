@@ -10,9 +10,6 @@ namespace selko {
 
 namespace {
 
-// Draws inside one attempt before it gives up without progress.
-constexpr int kMaxDrawsPerAttempt = 10000;
-
 const char* const kKindText[4] = {": identity", ": constant 0", ": constant 1", ": lambda x.1-x"};
 
 // Whether a WorkTable of n symbols and r rules can be labelled: 2n names, and 2r rules plus n
@@ -20,33 +17,6 @@ const char* const kKindText[4] = {": identity", ": constant 0", ": constant 1", 
 bool LabelledSystemFits(int n, int r) { return 2 * n <= kMaxSymbols && 2 * r + n <= kMaxRules; }
 
 } // namespace
-
-namespace {
-constexpr std::uint32_t kRandomFactor = 134775813u;
-constexpr std::uint32_t kRandomIncrement = 1u;
-} // namespace
-
-int Prover::RandomBelow(int n) {
-  RandomSeed = RandomSeed * kRandomFactor + kRandomIncrement;
-  const std::uint64_t product =
-      static_cast<std::uint64_t>(RandomSeed) * static_cast<std::uint64_t>(n > 0 ? n : 0);
-  return static_cast<int>(product >> 32);
-}
-
-void Prover::AdvanceRandom(std::uint64_t draws) {
-  // x -> f x + c applied `draws` times, by composing the step with itself (mod 2^32).
-  std::uint32_t factor = kRandomFactor, increment = kRandomIncrement;
-  std::uint32_t totalFactor = 1u, totalIncrement = 0u;
-  for (; draws != 0; draws >>= 1) {
-    if ((draws & 1u) != 0) {
-      totalFactor *= factor;
-      totalIncrement = totalIncrement * factor + increment;
-    }
-    increment = increment * factor + increment;
-    factor *= factor;
-  }
-  RandomSeed = RandomSeed * totalFactor + totalIncrement;
-}
 
 int Prover::ApplyInterpretation(int kind, int x) {
   switch (kind) {
@@ -66,54 +36,9 @@ void Prover::LabelOnce() {
   const bool quasi = QuasiModelMode != 0;
 
   // 1. Draw until the interpretation is a model (a quasi-model), at most kMaxDrawsPerAttempt
-  // times. The check stops at the first failing rule; the labelled rules are built only for
-  // the draw that passes.
-  // Within LabelSearch, on small alphabets, the verdict of each interpretation is kept; once
-  // every interpretation is known to fail, the attempt's draws are only counted off.
-  const int range = quasi ? 3 : 4;
-  DrawVerdictMemo& memo = DrawVerdicts;
-  const bool useMemo = memo.size != 0 && memo.quasi == (quasi ? 1 : 0);
-  if (useMemo && memo.known == memo.size && memo.passing == 0) {
-    AdvanceRandom(static_cast<std::uint64_t>(kMaxDrawsPerAttempt) * static_cast<std::uint64_t>(n));
-    return;
-  }
+  // times (interpretation_draws.cpp).
   std::array<std::uint8_t, kMaxSymbols + 1> kinds{};
-  bool passed = false;
-  for (int draw = 0; draw < kMaxDrawsPerAttempt && !passed; ++draw) {
-    for (int s = 1; s <= n; ++s)
-      kinds[s] = static_cast<std::uint8_t>(RandomBelow(range));
-    std::uint8_t* verdict = nullptr;
-    if (useMemo) {
-      int index = 0;
-      for (int s = n; s >= 1; --s)
-        index = index * range + kinds[s];
-      verdict = &memo.verdict[static_cast<std::size_t>(index)];
-    }
-    if (verdict != nullptr && *verdict != 0) {
-      passed = *verdict == 1;
-      continue;
-    }
-    // Every rule must pass; the rule that failed the last draw is tried first, since it tends
-    // to fail again. The order only changes which failing rule is found, never the verdict.
-    auto rulePasses = [&](int rule) {
-      return RuleMapsPass(WordMap(work.lhs[rule], kinds.data()),
-                          WordMap(work.rhs[rule], kinds.data()), quasi);
-    };
-    const int hint = DrawFailHint;
-    passed = hint < 1 || hint > r || rulePasses(hint);
-    for (int rule = 1; rule <= r && passed; ++rule) {
-      if (rule != hint && !rulePasses(rule)) {
-        passed = false;
-        DrawFailHint = rule;
-      }
-    }
-    if (verdict != nullptr) {
-      *verdict = passed ? 1 : 2;
-      ++memo.known;
-      memo.passing += passed ? 1 : 0;
-    }
-  }
-  if (!passed) return;
+  if (!DrawInterpretation(kinds)) return;
 
   // Labelled copies: rule 2r-1 at start value 0, rule 2r at start value 1.
   RuleTable& cur = CurrentTable;
