@@ -187,13 +187,10 @@ public:
     std::array<std::uint8_t, kMaxDrawVerdicts> verdict{}; // 0 unknown, 1 passes, 2 fails
     int size = 0;                                         // interpretations; 0: not in use
     std::uint8_t quasi = 0;                               // the mode the verdicts are for
-    int known = 0;                                        // entries that are not 0
-    int passing = 0;                                      // entries that are 1
   } DrawVerdicts;
   std::int32_t DrawFailHint = 0; // WorkTable rule that failed the last draw; checked first
 
-  int RandomBelow(int n);                  // interpretation_draws.cpp: next draw in 0..n-1
-  void AdvanceRandom(std::uint64_t draws); // interpretation_draws.cpp: as after so many draws
+  int RandomBelow(int n); // interpretation_draws.cpp: next draw in 0..n-1
   // interpretation_draws.cpp: an attempt's draws of kinds for WorkTable's symbols, until one
   // is a model (a quasi-model); false when none was.
   bool DrawInterpretation(std::array<std::uint8_t, kMaxSymbols + 1>& kinds);

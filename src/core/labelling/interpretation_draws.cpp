@@ -1,8 +1,7 @@
 // The random draws of a labelling attempt: interpretations of WorkTable's symbols, drawn until
 // one is a model (a quasi-model) or the attempt's draws are used up. The generator advances
 // exactly as by one draw after the other; only the checking is quicker:
-// - on small alphabets, within LabelSearch, the verdict of each interpretation is kept, and
-//   once every interpretation is known to fail, the attempt's draws are counted off at once;
+// - on small alphabets, within LabelSearch, the verdict of each interpretation is kept;
 // - otherwise 64 draws are checked together, one bit of a machine word for each draw.
 #include <algorithm>
 #include <array>
@@ -71,21 +70,6 @@ inline std::uint64_t BatchRulePasses(const Word& lhs, const Word& rhs, const Bat
 
 int Prover::RandomBelow(int n) { return NextDraw(RandomSeed, n); }
 
-void Prover::AdvanceRandom(std::uint64_t draws) {
-  // x -> f x + c applied `draws` times, by composing the step with itself (mod 2^32).
-  std::uint32_t factor = kRandomFactor, increment = kRandomIncrement;
-  std::uint32_t totalFactor = 1u, totalIncrement = 0u;
-  for (; draws != 0; draws >>= 1) {
-    if ((draws & 1u) != 0) {
-      totalFactor *= factor;
-      totalIncrement = totalIncrement * factor + increment;
-    }
-    increment = increment * factor + increment;
-    factor *= factor;
-  }
-  RandomSeed = RandomSeed * totalFactor + totalIncrement;
-}
-
 bool Prover::DrawInterpretation(std::array<std::uint8_t, kMaxSymbols + 1>& kinds) {
   const RuleTable& work = WorkTable;
   const int n = std::clamp(work.symbolCount, 0, kMaxSymbols);
@@ -96,11 +80,6 @@ bool Prover::DrawInterpretation(std::array<std::uint8_t, kMaxSymbols + 1>& kinds
   // Small alphabets: one verdict per interpretation, kept across the attempts.
   DrawVerdictMemo& memo = DrawVerdicts;
   if (memo.size != 0 && memo.quasi == (quasi ? 1 : 0)) {
-    if (memo.known == memo.size && memo.passing == 0) {
-      AdvanceRandom(static_cast<std::uint64_t>(kMaxDrawsPerAttempt) *
-                    static_cast<std::uint64_t>(n));
-      return false;
-    }
     for (int draw = 0; draw < kMaxDrawsPerAttempt; ++draw) {
       for (int s = 1; s <= n; ++s)
         kinds[static_cast<std::size_t>(s)] = static_cast<std::uint8_t>(RandomBelow(range));
@@ -115,8 +94,6 @@ bool Prover::DrawInterpretation(std::array<std::uint8_t, kMaxSymbols + 1>& kinds
                                 WordMap(work.rhs[rule], kinds.data()), quasi);
         }
         verdict = passed ? 1 : 2;
-        ++memo.known;
-        memo.passing += passed ? 1 : 0;
       }
       if (verdict == 1) return true;
     }

@@ -147,8 +147,6 @@ void Prover::LabelSearch() {
       std::fill(DrawVerdicts.verdict.begin(), DrawVerdicts.verdict.begin() + size, std::uint8_t{0});
       DrawVerdicts.size = size;
       DrawVerdicts.quasi = quasiModel;
-      DrawVerdicts.known = 0;
-      DrawVerdicts.passing = 0;
     }
     bool inTime = true;
     for (int attempt = 0; attempt < AttemptBudget && LabelProgress == 0; ++attempt) {
