@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "core/loops/ancestor_table.hpp"
+#include "core/orders/search_memo.hpp"
+#include "core/orders/search_outcomes.hpp"
 #include "core/store/rule_table.hpp"
 
 namespace selko {
@@ -53,14 +55,14 @@ public:
   RuleTable CurrentTable; // read and shrunk by the removal techniques, printed by FormatRule
   RuleTable SlotA;        // the system the alternatives of an attempt go back to
   RuleTable SlotB;        // the system exactly as read
-  struct {                // CurrentTable's rules saved around the path order's erasure loop
+  struct {                // CurrentTable's sides saved around the path order's erasure loop
     std::array<Word, kMaxRules + 1> lhs{};
     std::array<Word, kMaxRules + 1> rhs{};
-    std::array<std::uint8_t, kMaxRules + 1> strict{};
   } PathOrderCopy;
   std::array<std::int32_t, kMaxRules + 1> RuleOrigin{}; // labelled rule -> rule it came from
   std::int32_t AttemptBudget = 0; // labelling attempts; set only in the last phase
   std::string PrecedenceText;     // the precedence the last path-order attempt collected
+  std::string PrecedencePairs;    // the same pairs a > b as symbol numbers, two bytes each
   std::uint8_t Proved = 0;        // a termination proof is complete
   std::uint8_t LoopFound = 0;     // a looping derivation was found
   std::uint8_t PlainMode = 0;     // every rule read is strict
@@ -128,13 +130,30 @@ public:
   std::array<std::int8_t, kMaxRules * 2 * kMaxWordLength> CountingDelta{};
   std::int32_t FailHint = 0; // rule that failed the last candidate; evaluators test it first
 
-  bool RemoveByInterpretation(); // polynomial_interpretations.cpp: one removal step
+  bool RemoveByInterpretation(); // removal_step.cpp: one removal step (search, log, remove)
   void PrepareCounting();        // polynomial_interpretations.cpp: fill the counting data
   bool CheckCounting();          // polynomial_interpretations.cpp: counting family
   bool CheckTenfold();           // polynomial_interpretations.cpp: tenfold family
   void RemovalLoop();            // removal_loop.cpp: remove while possible, then the verdict
-  bool SearchWeights();          // weighted_interpretations.cpp: step 13 of the search
+  bool SearchWeights();          // weighted_interpretations.cpp: step 13 of the search, logged
+  bool FindWeights();            // weighted_interpretations.cpp: step 13 without its lines
+  void LogWeights();             // weighted_interpretations.cpp: the lines of step 13
   bool CheckWeighted();          // weighted_interpretations.cpp: evaluator of step 13
+  // polynomial_interpretations.cpp: steps 1 to 13 on CurrentTable, without lines or removal;
+  // the winner (or the last candidate tried) is left in the sets above and named in `outcome`.
+  void SearchInterpretation(InterpretationOutcome& outcome);
+  void KeepInterpretation(InterpretationOutcome& outcome) const;   // the state the search left
+  void ReplayInterpretation(const InterpretationOutcome& outcome); // ... put back
+  void LogInterpretation(const InterpretationOutcome& outcome);    // the winner's lines
+
+  // Reuse of the deterministic searches (search_memo.hpp): the interpretation search and the
+  // path order with erasure remember their results per table for this Prover's life, and a
+  // table met again gets the same state and lines without a search. The counting data above and
+  // PathOrderCopy are scratch, which a reused search leaves as they were.
+  std::uint8_t ReuseSearches = 1; // 0: every search runs afresh (tests compare both ways)
+  TableKey SearchKey;             // the key of the table being searched
+  SearchMemo<InterpretationOutcome> InterpretationMemo;
+  SearchMemo<PathOrderOutcome> PathOrderMemo;
 
   std::uint8_t RpoReversed = 0; // the last path-order attempt ran on the reversed system
   std::array<std::array<std::uint8_t, kMaxSymbols + 1>, kMaxSymbols + 1>
@@ -143,7 +162,11 @@ public:
   void ProveByRpo();            // path_order.cpp: orient and test the pairs for a cycle
   void ProveByRpoBothWays();    // path_order.cpp: on the system, then on its reversal
   void ProveByRpoWithErasure(); // path_order.cpp: and with one symbol erased at a time
-  void LogRpoVerdict();         // path_order.cpp: the verdict lines
+  int RunRpoWithErasure();      // path_order.cpp: the same, always searched; the last erased
+  bool RpoHolds(bool reversed); // path_order.cpp: ProveByRpo's verdict alone, no state but
+  std::int32_t RpoFailHint = 0; // the rule that failed RpoHolds last, tried first next time
+  void ReplayPathOrder(const PathOrderOutcome& outcome); // path_order.cpp: a search's result
+  void LogRpoVerdict();                                  // path_order.cpp: the verdict lines
 
   bool AddDependencyPairs(); // dependency_pairs.cpp: false (nothing changed) if refused
   void LogDependencyPairs(); // dependency_pairs.cpp: list CurrentTable as the DP problem
@@ -161,8 +184,20 @@ public:
     std::array<std::int32_t, kMaxRules + 1> origin{};
     std::int32_t ruleCount = 0;
   } LabelledCopy;
+  // Whether each interpretation of a small alphabet is a model (a quasi-model), numbered by its
+  // kinds in base 4 (3), symbol 1 lowest; kept by LabelSearch for the attempts of one pass.
+  static constexpr int kMaxDrawVerdicts = 4096;
+  struct DrawVerdictMemo {
+    std::array<std::uint8_t, kMaxDrawVerdicts> verdict{}; // 0 unknown, 1 passes, 2 fails
+    int size = 0;                                         // interpretations; 0: not in use
+    std::uint8_t quasi = 0;                               // the mode the verdicts are for
+  } DrawVerdicts;
+  std::int32_t DrawFailHint = 0; // WorkTable rule that failed the last draw; checked first
 
-  int RandomBelow(int n);                          // semantic_labelling.cpp: next draw in 0..n-1
+  int RandomBelow(int n); // interpretation_draws.cpp: next draw in 0..n-1
+  // interpretation_draws.cpp: an attempt's draws of kinds for WorkTable's symbols, until one
+  // is a model (a quasi-model); false when none was.
+  bool DrawInterpretation(std::array<std::uint8_t, kMaxSymbols + 1>& kinds);
   static int ApplyInterpretation(int kind, int x); // semantic_labelling.cpp
   void LabelOnce();                                // semantic_labelling.cpp: one random attempt
   void LabelSearch();     // semantic_labelling.cpp: models, then quasi-models

@@ -1,5 +1,6 @@
 // Semantic labelling with {0,1} interpretations: random models and quasi-models, the labelled
 // system of a draw, and the search over both orientations of the system.
+#include <algorithm>
 #include <array>
 
 #include "core/labelling/label_words.hpp"
@@ -9,9 +10,6 @@ namespace selko {
 
 namespace {
 
-// Draws inside one attempt before it gives up without progress.
-constexpr int kMaxDrawsPerAttempt = 10000;
-
 const char* const kKindText[4] = {": identity", ": constant 0", ": constant 1", ": lambda x.1-x"};
 
 // Whether a WorkTable of n symbols and r rules can be labelled: 2n names, and 2r rules plus n
@@ -19,13 +17,6 @@ const char* const kKindText[4] = {": identity", ": constant 0", ": constant 1", 
 bool LabelledSystemFits(int n, int r) { return 2 * n <= kMaxSymbols && 2 * r + n <= kMaxRules; }
 
 } // namespace
-
-int Prover::RandomBelow(int n) {
-  RandomSeed = RandomSeed * 134775813u + 1u;
-  const std::uint64_t product =
-      static_cast<std::uint64_t>(RandomSeed) * static_cast<std::uint64_t>(n > 0 ? n : 0);
-  return static_cast<int>(product >> 32);
-}
 
 int Prover::ApplyInterpretation(int kind, int x) {
   switch (kind) {
@@ -45,20 +36,9 @@ void Prover::LabelOnce() {
   const bool quasi = QuasiModelMode != 0;
 
   // 1. Draw until the interpretation is a model (a quasi-model), at most kMaxDrawsPerAttempt
-  // times. The check stops at the first failing rule; the labelled rules are built only for
-  // the draw that passes.
+  // times (interpretation_draws.cpp).
   std::array<std::uint8_t, kMaxSymbols + 1> kinds{};
-  bool passed = false;
-  for (int draw = 0; draw < kMaxDrawsPerAttempt && !passed; ++draw) {
-    for (int s = 1; s <= n; ++s)
-      kinds[s] = static_cast<std::uint8_t>(RandomBelow(quasi ? 3 : 4));
-    passed = true;
-    for (int rule = 1; rule <= r && passed; ++rule) {
-      passed = RuleMapsPass(WordMap(work.lhs[rule], kinds.data()),
-                            WordMap(work.rhs[rule], kinds.data()), quasi);
-    }
-  }
-  if (!passed) return;
+  if (!DrawInterpretation(kinds)) return;
 
   // Labelled copies: rule 2r-1 at start value 0, rule 2r at start value 1.
   RuleTable& cur = CurrentTable;
@@ -157,14 +137,28 @@ void Prover::LabelOnce() {
 void Prover::LabelSearch() {
   auto attempts = [this](std::uint8_t quasiModel) {
     QuasiModelMode = quasiModel;
+    // WorkTable stays as it is for these attempts: the verdicts of the draws can be kept.
+    DrawVerdicts.size = 0;
+    const int n = WorkTable.symbolCount;
+    int size = 1;
+    for (int s = 1; s <= n && size <= kMaxDrawVerdicts; ++s)
+      size *= quasiModel != 0 ? 3 : 4;
+    if (ReuseSearches != 0 && n >= 0 && size <= kMaxDrawVerdicts) {
+      std::fill(DrawVerdicts.verdict.begin(), DrawVerdicts.verdict.begin() + size, std::uint8_t{0});
+      DrawVerdicts.size = size;
+      DrawVerdicts.quasi = quasiModel;
+    }
+    bool inTime = true;
     for (int attempt = 0; attempt < AttemptBudget && LabelProgress == 0; ++attempt) {
       if (TimeUp()) {
         LabelProgress = 0;
-        return false;
+        inTime = false;
+        break;
       }
       LabelOnce();
     }
-    return true;
+    DrawVerdicts.size = 0;
+    return inTime;
   };
   if (LabelProgress == 0 && !attempts(0)) return;
   if (LabelProgress == 0) attempts(1);

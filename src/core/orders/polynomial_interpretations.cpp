@@ -169,16 +169,13 @@ bool Prover::CheckTenfold() {
   });
 }
 
-bool Prover::RemoveByInterpretation() {
-  RuleTable& table = CurrentTable;
-  const int n = std::clamp(table.symbolCount, 0, kMaxSymbols);
-  const int rules = std::clamp(table.ruleCount, 0, kMaxRules);
+void Prover::SearchInterpretation(InterpretationOutcome& outcome) {
+  const int n = std::clamp(CurrentTable.symbolCount, 0, kMaxSymbols);
+  const int rules = std::clamp(CurrentTable.ruleCount, 0, kMaxRules);
   FailHint = 0;
   PrepareCounting();
-
-  int winningStep = 0;
-  int winS = 0;
-  int winT = 0;
+  outcome.found = 0;
+  outcome.step = 0;
 
   // Tries every candidate of one step (both directions for the tenfold steps).
   auto tryStep = [&](int step) {
@@ -186,12 +183,11 @@ bool Prover::RemoveByInterpretation() {
     for (int d = 0; d < (tenfold ? 2 : 1); ++d) {
       SearchDirection = d == 0 ? Direction::Plain : Direction::Reversed;
       auto attempt = [&](int s, int t) {
+        outcome.step = static_cast<std::uint8_t>(step);
+        outcome.s = static_cast<std::uint8_t>(s);
+        outcome.t = static_cast<std::uint8_t>(t);
         SetCandidate(step, s, t, n, SuccessorSet, TenfoldSet);
-        if (!(tenfold ? CheckTenfold() : CheckCounting())) return false;
-        winningStep = step;
-        winS = s;
-        winT = t;
-        return true;
+        return tenfold ? CheckTenfold() : CheckCounting();
       };
       switch (StepRange(step)) {
       case Range::One:
@@ -216,79 +212,104 @@ bool Prover::RemoveByInterpretation() {
     return false;
   };
 
-  bool found = false;
-  for (int step = 1; step <= 12 && !found; ++step) {
-    if (TimeUp()) return false;
-    found = tryStep(step);
+  for (int step = 1; step <= 12; ++step) {
+    if (TimeUp()) return;
+    if (tryStep(step)) {
+      outcome.found = 1;
+      return;
+    }
   }
-  if (!found && n < 20 && rules + n < 48 && !TimeUp()) {
+  if (n < 20 && rules + n < 48 && !TimeUp()) {
     TenfoldSet.fill(0);
     SuccessorSet.fill(0);
-    found = SearchWeights(); // logs its own lines
-    if (found) winningStep = 13;
+    Weights.fill(0);
+    outcome.step = 13;
+    outcome.s = 0;
+    outcome.t = 0;
+    outcome.found = FindWeights() ? 1 : 0;
   }
-  if (!found) return false;
+}
 
-  if (ReportSteps != 0 && winningStep <= 12) {
-    auto name = [&](int s) -> const std::string& {
-      return table.names[static_cast<std::size_t>(s)];
-    };
-    if (winningStep <= 5) {
-      std::string line = "Choose polynomial interpretation  ";
-      bool rest = false;
-      for (int s = 1; s <= n; ++s) {
-        if (SuccessorSet[static_cast<std::size_t>(s)] != 0) {
-          line += ' ';
-          line += name(s);
-        } else {
-          rest = true;
-        }
-      }
-      line += ": lambda x.x+1";
-      if (rest) line += ",  rest identity";
-      LogLine(line);
-    } else {
-      const bool useB = winningStep >= 9 && winningStep <= 11;
-      LogLine(SearchDirection == Direction::Plain ? kHeaderPlain : useB ? kHeaderB : kHeaderA);
-      const std::string& s = name(winS);
-      switch (winningStep) {
-      case 6: LogLine(s + ": lambda x.10x,  rest lambda x.x+1"); break;
-      case 7:
-        LogLine(s + ": lambda x.10x,  " + name(winT) + ": lambda x.x+1" +
-                (n > 2 ? ",  rest identity" : ""));
-        break;
-      case 8:
-        LogLine(s + ": lambda x.10x,  " + name(winT) + ": identity, rest lambda x.x+1");
-        break;
-      case 9: LogLine(s + " and " + name(winT) + ": lambda x.10x, rest lambda x.x+1"); break;
-      case 10: LogLine(s + ": lambda x.x+1, rest lambda x.10x"); break;
-      case 11: LogLine(s + " and " + name(winT) + ": lambda x.x+1, rest lambda x.10x"); break;
-      default:
-        LogLine(s + ": identity, " + name(winT) + ": lambda x.x+1, rest lambda x.10x");
-        break;
-      }
+void Prover::KeepInterpretation(InterpretationOutcome& outcome) const {
+  const int n = std::clamp(CurrentTable.symbolCount, 0, kMaxSymbols);
+  const int rules = std::clamp(CurrentTable.ruleCount, 0, kMaxRules);
+  outcome.reversed = SearchDirection == Direction::Reversed ? 1 : 0;
+  outcome.failHint = FailHint;
+  outcome.marks.assign(reinterpret_cast<const char*>(RemoveMark.data()) + 1,
+                       static_cast<std::size_t>(rules));
+  if (outcome.step == 13) {
+    outcome.fourfold.assign(reinterpret_cast<const char*>(TenfoldSet.data()) + 1,
+                            static_cast<std::size_t>(n));
+    outcome.weights.assign(Weights.begin() + 1, Weights.begin() + 1 + n);
+  }
+}
+
+void Prover::ReplayInterpretation(const InterpretationOutcome& outcome) {
+  const int n = std::clamp(CurrentTable.symbolCount, 0, kMaxSymbols);
+  const int rules = std::clamp(CurrentTable.ruleCount, 0, kMaxRules);
+  if (outcome.step >= 1 && outcome.step <= 12) {
+    SetCandidate(outcome.step, outcome.s, outcome.t, n, SuccessorSet, TenfoldSet);
+  } else if (outcome.step == 13) {
+    SuccessorSet.fill(0);
+    TenfoldSet.fill(0);
+    Weights.fill(0);
+    for (int s = 1; s <= n && static_cast<std::size_t>(s) <= outcome.weights.size(); ++s) {
+      TenfoldSet[static_cast<std::size_t>(s)] =
+          static_cast<std::uint8_t>(outcome.fourfold[static_cast<std::size_t>(s) - 1]);
+      Weights[static_cast<std::size_t>(s)] = outcome.weights[static_cast<std::size_t>(s) - 1];
     }
   }
-
-  if (ReportSteps != 0) {
-    for (int r = 1; r <= rules; ++r)
-      if (RemoveMark[static_cast<std::size_t>(r)] != 0) LogLine("remove: " + FormatRule(r));
+  SearchDirection = outcome.reversed != 0 ? Direction::Reversed : Direction::Plain;
+  FailHint = outcome.failHint;
+  for (int r = 1; r <= rules && static_cast<std::size_t>(r) <= outcome.marks.size(); ++r) {
+    RemoveMark[static_cast<std::size_t>(r)] =
+        static_cast<std::uint8_t>(outcome.marks[static_cast<std::size_t>(r) - 1]);
   }
+}
 
-  int kept = 0;
-  for (int r = 1; r <= rules; ++r) {
-    const auto from = static_cast<std::size_t>(r);
-    if (RemoveMark[from] != 0) continue;
-    const auto to = static_cast<std::size_t>(++kept);
-    if (to != from) {
-      table.lhs[to] = table.lhs[from];
-      table.rhs[to] = table.rhs[from];
-      table.strict[to] = table.strict[from];
-      RuleOrigin[to] = RuleOrigin[from];
+void Prover::LogInterpretation(const InterpretationOutcome& outcome) {
+  if (outcome.step == 13) {
+    LogWeights();
+    return;
+  }
+  const RuleTable& table = CurrentTable;
+  const int n = std::clamp(table.symbolCount, 0, kMaxSymbols);
+  auto name = [&](int s) -> const std::string& { return table.names[static_cast<std::size_t>(s)]; };
+  if (outcome.step <= 5) {
+    std::string line = "Choose polynomial interpretation  ";
+    bool rest = false;
+    for (int s = 1; s <= n; ++s) {
+      if (SuccessorSet[static_cast<std::size_t>(s)] != 0) {
+        line += ' ';
+        line += name(s);
+      } else {
+        rest = true;
+      }
     }
+    line += ": lambda x.x+1";
+    if (rest) line += ",  rest identity";
+    LogLine(line);
+    return;
   }
-  table.ruleCount = kept;
-  return true;
+  const bool useB = outcome.step >= 9 && outcome.step <= 11;
+  LogLine(SearchDirection == Direction::Plain ? kHeaderPlain : useB ? kHeaderB : kHeaderA);
+  const std::string& s = name(outcome.s);
+  switch (outcome.step) {
+  case 6: LogLine(s + ": lambda x.10x,  rest lambda x.x+1"); break;
+  case 7:
+    LogLine(s + ": lambda x.10x,  " + name(outcome.t) + ": lambda x.x+1" +
+            (n > 2 ? ",  rest identity" : ""));
+    break;
+  case 8:
+    LogLine(s + ": lambda x.10x,  " + name(outcome.t) + ": identity, rest lambda x.x+1");
+    break;
+  case 9: LogLine(s + " and " + name(outcome.t) + ": lambda x.10x, rest lambda x.x+1"); break;
+  case 10: LogLine(s + ": lambda x.x+1, rest lambda x.10x"); break;
+  case 11: LogLine(s + " and " + name(outcome.t) + ": lambda x.x+1, rest lambda x.10x"); break;
+  default:
+    LogLine(s + ": identity, " + name(outcome.t) + ": lambda x.x+1, rest lambda x.10x");
+    break;
+  }
 }
 
 } // namespace selko

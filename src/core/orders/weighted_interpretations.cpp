@@ -217,7 +217,7 @@ bool Prover::CheckWeighted() {
   });
 }
 
-bool Prover::SearchWeights() {
+bool Prover::FindWeights() {
   const RuleTable& t = CurrentTable;
   const int n = t.symbolCount;
   ConstraintMatrix m;
@@ -246,28 +246,36 @@ bool Prover::SearchWeights() {
   if (!ok) return false;
   for (int s = 1; s <= n; ++s)
     if (Weights[static_cast<std::size_t>(s)] < 0) return false; // never happens; Gcd needs it
+  return true;
+}
 
-  if (ReportSteps != 0) {
-    std::array<std::int64_t, kMaxSymbols + 1> shown = Weights;
-    std::int64_t g = shown[1];
-    for (int s = 2; s <= n; ++s)
-      if (TenfoldSet[static_cast<std::size_t>(s)] == 0)
-        g = Gcd(g, shown[static_cast<std::size_t>(s)]);
-    if (g > 1)
-      for (int s = 1; s <= n; ++s)
-        shown[static_cast<std::size_t>(s)] /= g;
-    LogLine("Choose polynomial interpretation  ");
-    for (int s = 1; s <= n; ++s) {
-      const std::string& name = t.names[static_cast<std::size_t>(s)];
-      if (TenfoldSet[static_cast<std::size_t>(s)] != 0) {
-        LogLine(name + ": lambda x.4x");
-      } else if (shown[static_cast<std::size_t>(s)] == 0) {
-        LogLine(name + ": identity");
-      } else {
-        LogLine(name + ": lambda x.x+" + std::to_string(shown[static_cast<std::size_t>(s)]));
-      }
+void Prover::LogWeights() {
+  const RuleTable& t = CurrentTable;
+  const int n = t.symbolCount;
+  std::array<std::int64_t, kMaxSymbols + 1> shown = Weights;
+  std::int64_t g = shown[1];
+  for (int s = 2; s <= n; ++s)
+    if (TenfoldSet[static_cast<std::size_t>(s)] == 0)
+      g = Gcd(g, shown[static_cast<std::size_t>(s)]);
+  if (g > 1)
+    for (int s = 1; s <= n; ++s)
+      shown[static_cast<std::size_t>(s)] /= g;
+  LogLine("Choose polynomial interpretation  ");
+  for (int s = 1; s <= n; ++s) {
+    const std::string& name = t.names[static_cast<std::size_t>(s)];
+    if (TenfoldSet[static_cast<std::size_t>(s)] != 0) {
+      LogLine(name + ": lambda x.4x");
+    } else if (shown[static_cast<std::size_t>(s)] == 0) {
+      LogLine(name + ": identity");
+    } else {
+      LogLine(name + ": lambda x.x+" + std::to_string(shown[static_cast<std::size_t>(s)]));
     }
   }
+}
+
+bool Prover::SearchWeights() {
+  if (!FindWeights()) return false;
+  if (ReportSteps != 0) LogWeights();
   return true;
 }
 
