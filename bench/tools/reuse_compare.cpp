@@ -21,6 +21,7 @@
 
 #include "cli/problem.hpp"
 #include "core/prover.hpp"
+#include "support/corpus_index.hpp"
 
 namespace {
 
@@ -52,21 +53,7 @@ double ThreadSeconds() {
 }
 
 std::vector<std::string> FittingProblems(const Settings& settings) {
-  std::ifstream index(settings.corpus + "/index.tsv");
-  std::string row;
-  std::getline(index, row); // the heading
-  std::vector<std::string> names;
-  int fitting = 0;
-  while (std::getline(index, row)) {
-    std::istringstream fields(row);
-    std::string name, category;
-    int rules = 0, symbols = 0, longest = 0;
-    if (!(fields >> name >> category >> rules >> symbols >> longest)) continue;
-    if (rules > selko::kMaxRules || symbols > selko::kMaxSymbols || longest > selko::kMaxWordLength)
-      continue;
-    if (fitting++ % settings.every == 0) names.push_back(name);
-  }
-  return names;
+  return selko::testing::FittingCorpusProblems(settings.corpus, settings.every);
 }
 
 // The presses on one fresh Prover; their results and the time they took.

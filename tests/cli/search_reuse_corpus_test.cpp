@@ -6,6 +6,7 @@
 
 #include "cli/problem.hpp"
 #include "cli_testing.hpp"
+#include "support/corpus_index.hpp"
 
 namespace selko {
 namespace {
@@ -18,20 +19,7 @@ constexpr int kEvery = 2;
 
 // The names of every kEvery-th problem of the index that fits the tables.
 std::vector<std::string> SampleProblems(const std::string& corpus) {
-  std::ifstream index(corpus + "/index.tsv");
-  std::string row;
-  std::getline(index, row); // the heading
-  std::vector<std::string> names;
-  int fitting = 0;
-  while (std::getline(index, row)) {
-    std::istringstream fields(row);
-    std::string name, category;
-    int rules = 0, symbols = 0, longest = 0;
-    if (!(fields >> name >> category >> rules >> symbols >> longest)) continue;
-    if (rules > kMaxRules || symbols > kMaxSymbols || longest > kMaxWordLength) continue;
-    if (fitting++ % kEvery == 0) names.push_back(name);
-  }
-  return names;
+  return testing::FittingCorpusProblems(corpus, kEvery);
 }
 
 struct Presses {
