@@ -95,6 +95,18 @@ TEST(Strategy, TheTextIsTheSameOnAnyNumberOfThreads) {
   }
 }
 
+TEST(Strategy, ASystemProvedByThePairsOfItsReversal) {
+  // std-0482: a -> b, a -> c, a b -> b a c, c c -> a. Neither an interpretation of the whole
+  // system nor the pairs of the system itself give a proof within the level at which the pairs
+  // of its reversal do: the solver goes back from the first pair problem to the second.
+  const EngineResult r = Engine(testing::CorpusProblem("std-0482"), 1, 300);
+  ASSERT_EQ(r.verdict, Verdict::Yes) << r.error;
+  const std::vector<std::string> outline = Outline(r.proof);
+  ASSERT_GE(outline.size(), 3u);
+  EXPECT_EQ(outline[0], "1 reversal: every side read backwards");
+  EXPECT_EQ(outline[1].rfind("2 dependency pairs: ", 0), 0u) << outline[1];
+}
+
 TEST(Strategy, SidesBeyondTheFixedCapacitiesAndAStopFlag) {
   // 30 a's become 29 b's: a weight of 2 for a proves it, whatever the side's length.
   Problem p = Rules({"a->b"});
