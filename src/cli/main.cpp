@@ -31,8 +31,8 @@ void AddInputOption(CLI::App* command, std::string& input) {
 // --extended and --workers N, which needs it.
 CLI::Option* AddExtendedOptions(CLI::App* command, bool& extended, int& workers,
                                 const std::string& workersDefault) {
-  CLI::Option* flag = command->add_flag(
-      "--extended", extended, "after the specified proof run, the extended engine on the rest");
+  CLI::Option* flag = command->add_flag("--extended", extended,
+                                        "after the proof run, the extended engine on the rest");
   command
       ->add_option("--workers", workers,
                    "the extended engine's threads per problem (" + workersDefault + ")")

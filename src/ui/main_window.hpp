@@ -120,7 +120,7 @@ private:
   void ShowElapsed();
   void SetRunning(bool running);
   StartOutcome CarryOut(const StartRequest& request); // off the window's thread
-  StartOutcome Extend(const StartRequest& request, StartOutcome specified);
+  StartOutcome Extend(const StartRequest& request, StartOutcome fixedRun);
 
   std::unique_ptr<Prover> prover_;
   bool activatedBefore_ = false;

@@ -195,12 +195,12 @@ StartOutcome MainWindow::CarryOut(const StartRequest& request) {
   return outcome;
 }
 
-StartOutcome MainWindow::Extend(const StartRequest& request, StartOutcome specified) {
-  const RunResult& first = specified.result;
+StartOutcome MainWindow::Extend(const StartRequest& request, StartOutcome fixedRun) {
+  const RunResult& first = fixedRun.result;
   // A proof or a loop of the phases stands; so does a bad "nr of att:" text and a stop.
   if (first.status == Status::Terminating || first.status == Status::LoopFound || stop_)
-    return specified;
-  if (first.status == Status::Error && !prover_->AttemptsError.empty()) return specified;
+    return fixedRun;
+  if (first.status == Status::Error && !prover_->AttemptsError.empty()) return fixedRun;
 
   // The engine goes on without proof of the phases, and also where the window's readers refuse
   // a system beyond their tables.
@@ -208,10 +208,10 @@ StartOutcome MainWindow::Extend(const StartRequest& request, StartOutcome specif
   std::string readError;
   if (!ReadEngineProblem(request.lines, request.options.tpdbFormat, problem, readError)) {
     if (first.status != Status::Error) {
-      specified.result.status = Status::Error;
-      specified.result.error = readError;
+      fixedRun.result.status = Status::Error;
+      fixedRun.result.error = readError;
     }
-    return specified;
+    return fixedRun;
   }
 
   engine::EngineOptions options;

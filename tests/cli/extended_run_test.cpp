@@ -1,4 +1,4 @@
-// The command line's extended runs: the specified run's answers unchanged, problems it cannot
+// The command line's extended runs: the fixed-capacity run's answers unchanged, problems it cannot
 // take reaching the engine, the engine's answers as shown in every format, the --workers option,
 // batch rows and the competition call.
 #include <nlohmann/json.hpp>
@@ -29,7 +29,7 @@ std::string LongAri() {
          " (b (a x)))\n";
 }
 
-TEST(ExtendedProve, AnswersOfTheSpecifiedRunAreExactlyTodays) {
+TEST(ExtendedProve, AnswersOfTheFixedCapacityRunAreExactlyTodays) {
   ScratchDir dir;
   const std::vector<std::string> files = {
       dir.Write("ab.srs", "ab->ba\n"), dir.Write("loop.srs", "ab->bab\n"),
