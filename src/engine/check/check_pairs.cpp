@@ -39,31 +39,26 @@ bool CheckDependencyPairs(const Problem& problem, const std::vector<Problem>& re
       !std::equal(problem.names.begin(), problem.names.end(), p.names.begin())) {
     return (why = "the pair problem renames letters", false);
   }
+  // One marked letter per defined letter, in the order of the letters: its name with '#'
+  // added until no letter has the name yet.
   std::map<Letter, Letter> mark;
-  std::set<std::string> taken(p.names.begin(), p.names.begin() + static_cast<std::ptrdiff_t>(n));
-  for (std::size_t a = n; a < p.names.size(); ++a) {
-    if (!p.IsMarked(static_cast<Letter>(a))) return (why = "a new letter is not marked", false);
-    if (!taken.insert(p.names[a]).second)
-      return (why = "two letters share the name " + p.names[a], false);
-  }
+  std::set<std::string> taken(problem.names.begin(), problem.names.end());
+  std::vector<std::string> expectedNames = problem.names;
   for (std::size_t a = 0; a < n; ++a) {
-    if (p.IsMarked(static_cast<Letter>(a))) return (why = "an old letter is marked", false);
+    if (!defined[a]) continue;
+    std::string name = problem.names[a] + "#";
+    while (taken.count(name) != 0)
+      name += '#';
+    taken.insert(name);
+    mark[static_cast<Letter>(a)] = static_cast<Letter>(expectedNames.size());
+    expectedNames.push_back(name);
   }
-  // Each marked letter stands for the defined letter whose name it extends by '#'s.
-  for (std::size_t a = n; a < p.names.size(); ++a) {
-    const std::string& name = p.names[a];
-    std::size_t base = name.size();
-    while (base > 0 && name[base - 1] == '#')
-      --base;
-    bool found = false;
-    for (std::size_t b = 0; b < n && !found; ++b) {
-      if (defined[b] && problem.names[b] == name.substr(0, base) && base < name.size() &&
-          mark.count(static_cast<Letter>(b)) == 0) {
-        mark[static_cast<Letter>(b)] = static_cast<Letter>(a);
-        found = true;
-      }
+  if (p.names != expectedNames)
+    return (why = "the marked letters are not named by the rule", false);
+  for (std::size_t a = 0; a < p.names.size(); ++a) {
+    if (p.IsMarked(static_cast<Letter>(a)) != (a >= n)) {
+      return (why = "the marks are not on exactly the new letters", false);
     }
-    if (!found) return (why = "the marked letter " + name + " marks no defined letter", false);
   }
   // The pairs by their definition, in the order of the rules and of the suffixes.
   std::vector<Rule> expected;

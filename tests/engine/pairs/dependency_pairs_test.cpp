@@ -40,6 +40,18 @@ TEST(DependencyPairs, AMarkedNameThatIsTakenGetsMoreMarks) {
   EXPECT_EQ(PairTexts(q), (std::vector<std::string>{"a## a# -> a##"}));
   std::string why;
   EXPECT_TRUE(CheckStep(p, *step, why)) << why;
+
+  // Both a and a# defined: a's mark takes a##, so a#'s becomes a###.
+  Problem both = Rules({"ab->ba", "ba->a"});
+  both.names[1] = "a#";
+  std::optional<Step> marked = DependencyPairStep(both);
+  ASSERT_TRUE(marked);
+  EXPECT_EQ(marked->remaining.at(0).names, (std::vector<std::string>{"a", "a#", "a##", "a###"}));
+  EXPECT_TRUE(CheckStep(both, *marked, why)) << why;
+  Step swapped = *marked;
+  std::swap(swapped.remaining[0].names[2], swapped.remaining[0].names[3]);
+  EXPECT_FALSE(CheckStep(both, swapped, why));
+  EXPECT_EQ(why, "the marked letters are not named by the rule");
 }
 
 TEST(DependencyPairs, RefusedForRelativeProblemsAndCheckedAgainstTampering) {
