@@ -180,4 +180,22 @@ std::vector<std::string> RemovalDetails(const Problem& problem, const RuleRemova
   return lines;
 }
 
+// The automaton's size and, when it is small enough to read, its transitions.
+std::vector<std::string> MatchBoundDetails(const Problem& p, const MatchBound& m) {
+  std::vector<std::string> lines;
+  lines.push_back("An automaton compatible with the match-heighted rules, accepting their right "
+                  "sides: " +
+                  std::to_string(m.stateCount) + " states, " +
+                  std::to_string(m.transitions.size()) + " transitions, heights up to " +
+                  std::to_string(m.bound) + ".");
+  if (m.transitions.size() > 300) return lines;
+  lines.push_back("Transitions (from, letter with its height, to; # the end marker):");
+  for (const BoundTransition& t : m.transitions) {
+    const std::string letter = t.letter < p.LetterCount() ? p.names[t.letter] : "#";
+    lines.push_back("  " + std::to_string(t.from) + " " + letter + "_" + std::to_string(t.height) +
+                    " " + std::to_string(t.to));
+  }
+  return lines;
+}
+
 } // namespace selko::engine

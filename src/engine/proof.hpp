@@ -39,6 +39,9 @@ std::vector<std::string> MatrixLines(const std::string& label, const Matrix& m);
 // The certificate's matrices for the letters that occur in the problem, and the removed rules.
 std::vector<std::string> RemovalDetails(const Problem& problem, const RuleRemoval& removal);
 
+// The automaton's size and, when it is small enough to read, its transitions.
+std::vector<std::string> MatchBoundDetails(const Problem& problem, const MatchBound& m);
+
 // "natural matrices of dimension 2, entry [1][d] compared" and the like; for a pair problem
 // the marked letters' rows are named.
 std::string InterpretationName(const MatrixInterpretation& m, bool pairs);

@@ -35,10 +35,6 @@ bool CheckDependencyPairs(const Problem& problem, const std::vector<Problem>& re
   // The letters: the old ones unchanged, then one marked letter per defined letter.
   const std::vector<bool> defined = DefinedLetters(problem);
   const std::size_t n = problem.LetterCount();
-  if (p.names.size() < n ||
-      !std::equal(problem.names.begin(), problem.names.end(), p.names.begin())) {
-    return (why = "the pair problem renames letters", false);
-  }
   // One marked letter per defined letter, in the order of the letters: its name with '#'
   // added until no letter has the name yet.
   std::map<Letter, Letter> mark;

@@ -103,7 +103,7 @@ public:
   }
 
   // Whether the rule decreases weakly (required) and strictly (reported); false on failure.
-  bool Compare(const Rule& rule, bool pair, bool& strict, std::string& what,
+  bool Compare(const Rule& rule, bool pair, bool& strict, const std::string& what,
                std::string& why) const {
     const std::optional<Grid> l = Value(rule.lhs, pair);
     const std::optional<Grid> r = Value(rule.rhs, pair);
@@ -145,23 +145,22 @@ bool CheckRuleRemoval(const Problem& problem, const RuleRemoval& removal,
   }
   RemovalChecker checker(problem, removal.interpretation);
   if (!checker.Letters(why)) return false;
-  for (std::size_t i = 0; i < problem.rules.size(); ++i) {
-    bool strict = false;
-    std::string what = "rule " + Num(i);
-    if (!checker.Compare(problem.rules[i], false, strict, what, why)) return false;
-    const bool removed =
-        std::binary_search(removal.removedRules.begin(), removal.removedRules.end(), i);
-    if (removed && !strict)
-      return (why = what + " is removed but does not decrease strictly", false);
-  }
-  for (std::size_t i = 0; i < problem.pairs.size(); ++i) {
-    bool strict = false;
-    std::string what = "pair " + Num(i);
-    if (!checker.Compare(problem.pairs[i], true, strict, what, why)) return false;
-    const bool removed =
-        std::binary_search(removal.removedPairs.begin(), removal.removedPairs.end(), i);
-    if (removed && !strict)
-      return (why = what + " is removed but does not decrease strictly", false);
+  // Every rule (then every pair) decreases weakly, and each removed one strictly.
+  auto compareAll = [&](const std::vector<Rule>& list, const std::vector<std::size_t>& removed,
+                        bool pairs) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      bool strict = false;
+      const std::string what = (pairs ? "pair " : "rule ") + Num(i);
+      if (!checker.Compare(list[i], pairs, strict, what, why)) return false;
+      if (!strict && std::binary_search(removed.begin(), removed.end(), i)) {
+        return (why = what + " is removed but does not decrease strictly", false);
+      }
+    }
+    return true;
+  };
+  if (!compareAll(problem.rules, removal.removedRules, false) ||
+      !compareAll(problem.pairs, removal.removedPairs, true)) {
+    return false;
   }
   if (remaining.size() != 1 ||
       !SameProblem(remaining[0], problem.Without(removal.removedRules, removal.removedPairs))) {
