@@ -59,13 +59,27 @@ struct MatrixState : AttemptState {
   std::int64_t conflicts = 0; // spent so far
 };
 
-Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t conflicts, int level, bool reversed) {
+// A conflict costs about as much as the encoding is large: past this size (letters times the
+// cube of the dimension) a shape gets proportionally fewer conflicts, so that a level's attempts
+// on a large problem take about the time they take on a small one and leave time for the
+// techniques that need no encoding.
+constexpr double kFullBudgetSize = 3000;
+
+Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t levelConflicts, int level,
+                      bool reversed) {
   Attempt a;
   a.name = ShapeName(shape) + (reversed ? " reversed" : "");
-  a.runKept = [shape, conflicts, level, reversed](const Problem& p, const Deadline& deadline,
-                                                  AttemptSlot& slot) -> std::optional<Outcome> {
+  a.runKept = [shape, levelConflicts, level,
+               reversed](const Problem& p, const Deadline& deadline,
+                         AttemptSlot& slot) -> std::optional<Outcome> {
     const double d = shape.dimension;
-    if (static_cast<double>(LetterTotal(p)) * d * d * d > kMaxEncodingSize) return std::nullopt;
+    const double size = static_cast<double>(LetterTotal(p)) * d * d * d;
+    if (size > kMaxEncodingSize) return std::nullopt;
+    const std::int64_t conflicts =
+        size <= kFullBudgetSize
+            ? levelConflicts
+            : static_cast<std::int64_t>(static_cast<double>(levelConflicts) * kFullBudgetSize /
+                                        size);
     const Problem target = reversed ? p.Reversed() : p;
     auto* state = dynamic_cast<MatrixState*>(slot.get());
     if (state == nullptr || state->level >= level || !state->search) {
@@ -104,8 +118,8 @@ Attempt LoopAttempt(int level) {
   a.name = "loop";
   a.runKept = [level](const Problem& p, const Deadline& deadline,
                       AttemptSlot& slot) -> std::optional<Outcome> {
-    // The loop search's budget is time: a twentieth of a second at level 0, doubling each
-    // level, the search going on where the last slice ended. A loop found is checked like
+    // The loop search's budget is time: a tenth of a second at level 0, three times that each
+    // level (as the interpretations' conflicts), the search going on where the last slice ended. A loop found is checked like
     // every step; where none exists (every terminating problem) the slices change nothing, so
     // proofs never depend on them.
     auto* state = dynamic_cast<LoopState*>(slot.get());
@@ -116,7 +130,7 @@ Attempt LoopAttempt(int level) {
     }
     state->level = level;
     if (state->search->Finished()) return std::nullopt;
-    std::optional<Loop> loop = state->search->Run(deadline.Sooner(0.05 * std::pow(2, level)));
+    std::optional<Loop> loop = state->search->Run(deadline.Sooner(0.1 * std::pow(3, level)));
     if (!loop) return std::nullopt;
     return *loop;
   };
@@ -203,6 +217,12 @@ std::vector<Attempt> AttemptsFor(const Problem& problem, int level) {
     return attempts;
   }
   const bool plain = !problem.IsRelative();
+  // Match bounds come first: cheap where they fail (their automaton is bounded by the level),
+  // and they prove large problems whose encodings are slow.
+  if (plain) {
+    attempts.push_back(BoundAttempt(level, false));
+    attempts.push_back(BoundAttempt(level, true));
+  }
   for (const MatrixShape& s : Shapes(level, false)) {
     attempts.push_back(MatrixAttempt(s, conflicts, level, false));
     // Natural matrices compared at [1][d] are not closed under transposition: the reversal
@@ -213,8 +233,6 @@ std::vector<Attempt> AttemptsFor(const Problem& problem, int level) {
   }
   attempts.push_back(LoopAttempt(level));
   if (plain) {
-    attempts.push_back(BoundAttempt(level, false));
-    attempts.push_back(BoundAttempt(level, true));
     if (level == 1) { // a transformation: taken once, its subproof deepened with the rest
       attempts.push_back(PairsAttempt(false));
       attempts.push_back(PairsAttempt(true));
