@@ -64,6 +64,9 @@ struct MatrixState : AttemptState {
 // on a large problem take about the time they take on a small one and leave time for the
 // techniques that need no encoding.
 constexpr double kFullBudgetSize = 3000;
+// The largest encoding (letters times the cube of the dimension times the square of the
+// values' width) built at level 0; three times that at each level after it.
+constexpr double kLevelCost = 1e5;
 
 Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t levelConflicts, int level,
                       bool reversed) {
@@ -75,6 +78,10 @@ Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t levelConflicts, int
     const double d = shape.dimension;
     const double size = static_cast<double>(LetterTotal(p)) * d * d * d;
     if (size > kMaxEncodingSize) return std::nullopt;
+    // Building a large encoding and its first propagations take seconds whatever the budget:
+    // such a shape waits for the level whose allowance it fits.
+    const double width = shape.bits + 4;
+    if (size * width * width > kLevelCost * std::pow(3, level)) return std::nullopt;
     const std::int64_t conflicts =
         size <= kFullBudgetSize
             ? levelConflicts
