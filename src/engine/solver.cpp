@@ -249,7 +249,18 @@ EngineResult Solver::Run() {
     result.error = "the engine takes plain and relative problems only";
     return result;
   }
+  const std::string rootKey = Fingerprint(root_);
   for (int maxLevel = 0; maxLevel <= kMaxLevel && !deadline_.Passed(); ++maxLevel) {
+    // The attempts that go first: the same attempts, at the same level, run again inside the
+    // proof search find their results remembered.
+    for (const Attempt& attempt : source_(root_, maxLevel)) {
+      if (!attempt.first) continue;
+      std::optional<Outcome> found = RunAttempt(root_, rootKey, attempt, maxLevel, deadline_);
+      if (!found || !std::holds_alternative<Loop>(*found)) continue;
+      if (AcceptLoop(root_, std::get<Loop>(*found), false)) return LoopResult();
+      break;
+    }
+    if (!internalError_.empty()) break;
     ProofNode tree;
     tree.problem = root_;
     const Result r = Solve(tree, false, maxLevel);

@@ -123,6 +123,7 @@ struct LoopState : AttemptState {
 Attempt LoopAttempt(int level) {
   Attempt a;
   a.name = "loop";
+  a.first = true;
   a.runKept = [level](const Problem& p, const Deadline& deadline,
                       AttemptSlot& slot) -> std::optional<Outcome> {
     // The loop search's budget is time: a tenth of a second at level 0, three times that each

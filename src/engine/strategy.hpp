@@ -39,6 +39,10 @@ struct Attempt {
   // A transformation (dependency pairs, say) whose subproof may fail: then the next attempt
   // of the list is tried. Any other step, once taken, is kept.
   bool mayBacktrack = false;
+  // Run on the problem as given at the start of every deepening, before the proof search goes
+  // down into the problems that steps leave (the loop search, so that a non-terminating
+  // problem gets its share of time however deep the proofs of its parts are sought).
+  bool first = false;
   std::function<std::optional<Outcome>(const Problem&, const Deadline&)> run;
   // Used instead of `run` when set: the same, with the attempt's slot on this problem.
   std::function<std::optional<Outcome>(const Problem&, const Deadline&, AttemptSlot&)> runKept;

@@ -3,6 +3,7 @@
 // transformation whose subproof fails gives way to the next attempt.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "engine/solver.hpp"
@@ -46,6 +47,48 @@ std::vector<Attempt> SlowFirstWins(const Problem&, int) {
 }
 
 std::vector<Attempt> Lying(const Problem&, int) { return {Weights("lie", true, 0)}; }
+
+// The loop a b -> b a b of the first rule from "a b"; told to lie, it claims it from "b a".
+Attempt FirstLoop(bool lie) {
+  Attempt a;
+  a.name = "loop";
+  a.first = true;
+  a.run = [lie](const Problem&, const Deadline&) -> std::optional<Outcome> {
+    Loop loop;
+    loop.start = lie ? String{1, 0} : String{0, 1};
+    loop.steps.push_back({0, 0});
+    return loop;
+  };
+  return a;
+}
+
+std::atomic<int> deepRuns{0};
+
+// A transformation listed before the loop, which the loop must not wait for.
+Attempt Deep() {
+  Attempt a;
+  a.name = "deep";
+  a.run = [](const Problem&, const Deadline&) -> std::optional<Outcome> {
+    ++deepRuns;
+    return std::nullopt;
+  };
+  return a;
+}
+
+std::vector<Attempt> LoopAfterDeep(const Problem&, int) { return {Deep(), FirstLoop(false)}; }
+std::vector<Attempt> LyingLoop(const Problem&, int) { return {Deep(), FirstLoop(true)}; }
+
+TEST(Solver, AnAttemptMarkedFirstRunsBeforeTheProofSearchAndIsChecked) {
+  const Problem p = Rules({"ab->bab", "b->a"});
+  deepRuns = 0;
+  const EngineResult r = Solver(p, EngineOptions{}, LoopAfterDeep).Run();
+  ASSERT_EQ(r.verdict, Verdict::No) << r.error;
+  EXPECT_EQ(deepRuns, 0);
+
+  const EngineResult lie = Solver(p, EngineOptions{}, LyingLoop).Run();
+  EXPECT_EQ(lie.verdict, Verdict::Error);
+  EXPECT_NE(lie.error.find("the check of a loop failed"), std::string::npos) << lie.error;
+}
 
 TEST(Solver, TheFirstAttemptInTheListWinsWhateverTheThreads) {
   const Problem p = Rules({"ab->b", "b->=bb"});
