@@ -12,6 +12,7 @@
 
 #include "engine/check/check_step.hpp"
 #include "engine/engine.hpp"
+#include "engine/late_release.hpp"
 #include "engine/proof.hpp"
 #include "engine/solver.hpp"
 
@@ -295,8 +296,10 @@ std::string Solver::LastTechnique(const ProofNode& node) {
 }
 
 EngineResult Prove(const Problem& problem, const EngineOptions& options) {
-  Solver solver(problem, options);
-  return solver.Run();
+  auto solver = std::make_unique<Solver>(problem, options);
+  EngineResult result = solver->Run();
+  ReleaseLater(std::move(solver));
+  return result;
 }
 
 } // namespace selko::engine
