@@ -83,10 +83,9 @@ Attempt MatrixAttempt(const MatrixShape& shape, std::int64_t levelConflicts, int
     const double width = shape.bits + 4;
     if (size * width * width > kLevelCost * std::pow(3, level)) return std::nullopt;
     const std::int64_t conflicts =
-        size <= kFullBudgetSize
-            ? levelConflicts
-            : static_cast<std::int64_t>(static_cast<double>(levelConflicts) * kFullBudgetSize /
-                                        size);
+        size <= kFullBudgetSize ? levelConflicts
+                                : static_cast<std::int64_t>(static_cast<double>(levelConflicts) *
+                                                            kFullBudgetSize / size);
     const Problem target = reversed ? p.Reversed() : p;
     auto* state = dynamic_cast<MatrixState*>(slot.get());
     if (state == nullptr || state->level >= level || !state->search) {
@@ -127,9 +126,9 @@ Attempt LoopAttempt(int level) {
   a.runKept = [level](const Problem& p, const Deadline& deadline,
                       AttemptSlot& slot) -> std::optional<Outcome> {
     // The loop search's budget is time: a tenth of a second at level 0, three times that each
-    // level (as the interpretations' conflicts), the search going on where the last slice ended. A loop found is checked like
-    // every step; where none exists (every terminating problem) the slices change nothing, so
-    // proofs never depend on them.
+    // level (as the interpretations' conflicts), the search going on where the last slice ended. A
+    // loop found is checked like every step; where none exists (every terminating problem) the
+    // slices change nothing, so proofs never depend on them.
     auto* state = dynamic_cast<LoopState*>(slot.get());
     if (state == nullptr || state->level >= level) {
       slot = std::make_unique<LoopState>();
