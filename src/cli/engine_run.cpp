@@ -2,9 +2,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <optional>
+
+#include "cli/run_within.hpp"
 
 namespace selko {
 
@@ -50,16 +50,6 @@ engine::EngineResult Prove(const engine::Problem& problem, double seconds, int w
   }
 }
 
-// What a guarded engine run owns, so that it may outlive the caller.
-struct EngineJob {
-  std::shared_ptr<const engine::Problem> problem;
-  std::atomic<bool> stop{false};
-  std::mutex mutex;
-  std::condition_variable done;
-  bool finished = false;
-  engine::EngineResult result;
-};
-
 } // namespace
 
 ProblemOutcome RunEngine(const std::shared_ptr<const engine::Problem>& problem, double seconds,
@@ -74,29 +64,17 @@ ProblemOutcome RunEngine(const std::shared_ptr<const engine::Problem>& problem, 
     return outcome;
   }
 
-  auto job = std::make_shared<EngineJob>();
-  job->problem = problem;
-  std::thread worker([job, seconds, workers] {
-    engine::EngineResult result = Prove(*job->problem, seconds, workers, &job->stop);
-    std::lock_guard<std::mutex> lock(job->mutex);
-    job->result = std::move(result);
-    job->finished = true;
-    job->done.notify_all();
-  });
-  std::unique_lock<std::mutex> lock(job->mutex);
-  const auto limit = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-      std::chrono::duration<double>(hardLimitSeconds));
-  if (job->done.wait_until(lock, start + limit, [&] { return job->finished; })) {
-    lock.unlock();
-    worker.join();
-    ProblemOutcome outcome = EngineOutcome(job->result, *problem);
+  // The stop flag is shared with the run, which may outlive this call.
+  auto stop = std::make_shared<std::atomic<bool>>(false);
+  std::optional<engine::EngineResult> result = RunWithin(
+      [problem, seconds, workers, stop] { return Prove(*problem, seconds, workers, stop.get()); },
+      hardLimitSeconds);
+  if (result) {
+    ProblemOutcome outcome = EngineOutcome(*result, *problem);
     outcome.seconds = elapsed();
     return outcome;
   }
-  lock.unlock();
-  job->stop = true;
-  worker.detach();
-  MarkRunAbandoned();
+  *stop = true;
   ProblemOutcome abandoned;
   abandoned.byEngine = true;
   abandoned.abandoned = true;

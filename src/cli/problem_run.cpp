@@ -2,10 +2,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <thread>
+
+#include "cli/run_within.hpp"
 
 namespace selko {
 
@@ -85,53 +84,22 @@ ProblemOutcome RunProblem(const Problem& problem, const RunOptions& options, boo
   return outcome;
 }
 
-namespace {
-
-// What a guarded run owns: its own copy of the problem, so that it may outlive the caller.
-struct GuardedJob {
-  Problem problem;
-  RunOptions options;
-  bool withDerivation = false;
-  std::mutex mutex;
-  std::condition_variable done;
-  bool finished = false;
-  ProblemOutcome outcome;
-};
-
-} // namespace
-
 ProblemOutcome RunProblemGuarded(const Problem& problem, const RunOptions& options,
                                  bool withDerivation, double hardLimitSeconds) {
-  auto job = std::make_shared<GuardedJob>();
-  job->problem.format = problem.format;
-  job->problem.lines = problem.lines;
-  job->problem.tpdbReader = problem.tpdbReader;
-  job->problem.error = problem.error;
-  job->problem.unreadable = problem.unreadable;
-  if (problem.system != nullptr) job->problem.system = std::make_unique<RuleTable>(*problem.system);
-  job->options = options;
-  job->withDerivation = withDerivation;
+  // The run keeps its own copy of the problem, so that it may outlive the caller.
+  auto copy = std::make_shared<Problem>();
+  copy->format = problem.format;
+  copy->lines = problem.lines;
+  copy->tpdbReader = problem.tpdbReader;
+  copy->error = problem.error;
+  copy->unreadable = problem.unreadable;
+  if (problem.system != nullptr) copy->system = std::make_unique<RuleTable>(*problem.system);
 
   const auto start = std::chrono::steady_clock::now();
-  std::thread worker([job] {
-    ProblemOutcome outcome = RunProblem(job->problem, job->options, job->withDerivation);
-    std::lock_guard<std::mutex> lock(job->mutex);
-    job->outcome = std::move(outcome);
-    job->finished = true;
-    job->done.notify_all();
-  });
-
-  std::unique_lock<std::mutex> lock(job->mutex);
-  const auto limit = std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-      std::chrono::duration<double>(hardLimitSeconds > 0 ? hardLimitSeconds : 0));
-  if (job->done.wait_until(lock, start + limit, [&] { return job->finished; })) {
-    lock.unlock();
-    worker.join();
-    return std::move(job->outcome);
-  }
-  lock.unlock();
-  worker.detach();
-  MarkRunAbandoned();
+  std::optional<ProblemOutcome> outcome = RunWithin(
+      [copy, options, withDerivation] { return RunProblem(*copy, options, withDerivation); },
+      hardLimitSeconds);
+  if (outcome) return std::move(*outcome);
   ProblemOutcome abandoned;
   abandoned.abandoned = true;
   abandoned.result.status = Status::NoProof;
