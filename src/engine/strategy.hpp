@@ -4,9 +4,10 @@
 // solver runs them by iterative deepening over the levels, checks every step they return, and
 // builds the proof tree.
 //
-// The answer depends on nothing but the problem and the deadline: every attempt is bounded by
-// its own budget (conflicts, closures, transitions), never by a share of the time, and when
-// several attempts run at once the one first in the list wins, whichever finishes first.
+// The answer depends on nothing but the problem and the deadline: every attempt that can prove
+// is bounded by its own budget (conflicts, transitions), never by a share of the time, and when
+// several attempts run at once the one first in the list wins, whichever finishes first. Only
+// the loop search runs in slices of time; what it finds is a checked loop, never a proof.
 #pragma once
 
 #include <functional>
