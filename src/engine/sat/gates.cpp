@@ -183,11 +183,12 @@ Lit Gates::AndAll(const std::vector<Lit>& inputs) {
 }
 
 Lit Gates::OrAll(const std::vector<Lit>& inputs) {
-  if (std::find(inputs.begin(), inputs.end(), kTrue) != inputs.end()) return kTrue;
-  Lit result = kFalse;
+  // De Morgan, as Or itself.
+  std::vector<Lit> negated;
+  negated.reserve(inputs.size());
   for (Lit x : inputs)
-    result = Or(result, x);
-  return result;
+    negated.push_back(-x);
+  return -AndAll(negated);
 }
 
 } // namespace selko::engine::sat
