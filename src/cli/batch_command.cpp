@@ -46,6 +46,7 @@ ExtendedLimits ExtendedLimitsOf(const BatchRequest& request,
   limits.start = start;
   limits.proverSeconds = request.timeoutSeconds;
   limits.workers = request.workers;
+  limits.dependencyPairs = !request.withoutPairs;
   return limits;
 }
 

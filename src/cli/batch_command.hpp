@@ -21,10 +21,11 @@ struct BatchRequest {
   int shardIndex = 1; // this run takes the shardIndex-th of shardCount slices
   int shardCount = 1;
   InputFormat input = InputFormat::Auto;
-  RunOptions options;    // the window's options for every problem
-  int progress = -1;     // -1: a bar when standard error is a terminal; 0: lines; 1: bar
-  bool extended = false; // each problem also by the extended engine (see extended_run.hpp)
-  int workers = 1;       // the engine's threads per problem
+  RunOptions options;        // the window's options for every problem
+  int progress = -1;         // -1: a bar when standard error is a terminal; 0: lines; 1: bar
+  bool extended = false;     // each problem also by the extended engine (see extended_run.hpp)
+  int workers = 1;           // the engine's threads per problem
+  bool withoutPairs = false; // the engine without dependency pairs, to measure what they add
 };
 
 // Parses "I/N" with 1 <= I <= N.

@@ -1,5 +1,6 @@
 #include "cli/engine_run.hpp"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <optional>
@@ -34,11 +35,9 @@ ProblemOutcome EngineOutcome(const engine::EngineResult& result, const engine::P
 
 namespace {
 
-engine::EngineResult Prove(const engine::Problem& problem, double seconds, int workers,
+engine::EngineResult Prove(const engine::Problem& problem, engine::EngineOptions options,
                            const std::atomic<bool>* stop) {
-  engine::EngineOptions options;
-  options.timeoutSeconds = seconds;
-  options.workers = workers < 1 ? 1 : workers;
+  options.workers = std::max(options.workers, 1);
   options.stop = stop;
   try {
     return engine::Prove(problem, options);
@@ -52,14 +51,14 @@ engine::EngineResult Prove(const engine::Problem& problem, double seconds, int w
 
 } // namespace
 
-ProblemOutcome RunEngine(const std::shared_ptr<const engine::Problem>& problem, double seconds,
-                         int workers, double hardLimitSeconds) {
+ProblemOutcome RunEngine(const std::shared_ptr<const engine::Problem>& problem,
+                         const engine::EngineOptions& options, double hardLimitSeconds) {
   const auto start = std::chrono::steady_clock::now();
   auto elapsed = [&] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   };
   if (hardLimitSeconds <= 0) {
-    ProblemOutcome outcome = EngineOutcome(Prove(*problem, seconds, workers, nullptr), *problem);
+    ProblemOutcome outcome = EngineOutcome(Prove(*problem, options, nullptr), *problem);
     outcome.seconds = elapsed();
     return outcome;
   }
@@ -67,8 +66,7 @@ ProblemOutcome RunEngine(const std::shared_ptr<const engine::Problem>& problem, 
   // The stop flag is shared with the run, which may outlive this call.
   auto stop = std::make_shared<std::atomic<bool>>(false);
   std::optional<engine::EngineResult> result = RunWithin(
-      [problem, seconds, workers, stop] { return Prove(*problem, seconds, workers, stop.get()); },
-      hardLimitSeconds);
+      [problem, options, stop] { return Prove(*problem, options, stop.get()); }, hardLimitSeconds);
   if (result) {
     ProblemOutcome outcome = EngineOutcome(*result, *problem);
     outcome.seconds = elapsed();

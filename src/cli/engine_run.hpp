@@ -13,10 +13,10 @@ namespace selko {
 // The outcome shown for an engine result on `problem`.
 ProblemOutcome EngineOutcome(const engine::EngineResult& result, const engine::Problem& problem);
 
-// Runs the engine on `problem` within `seconds` (0: no limit) on `workers` threads. With
+// Runs the engine on `problem` with the options (their stop flag is the run's own). With
 // hardLimitSeconds > 0 it runs on a thread of its own: when that limit passes first, the engine
 // is told to stop and left behind, and the outcome is `abandoned` with no proof.
-ProblemOutcome RunEngine(const std::shared_ptr<const engine::Problem>& problem, double seconds,
-                         int workers, double hardLimitSeconds);
+ProblemOutcome RunEngine(const std::shared_ptr<const engine::Problem>& problem,
+                         const engine::EngineOptions& options, double hardLimitSeconds);
 
 } // namespace selko

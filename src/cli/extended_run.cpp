@@ -69,7 +69,11 @@ ProblemOutcome RunExtended(const Problem& problem, const RunOptions& options, bo
     hard = limits.hardSeconds > 0 ? std::max(kLeastSeconds, limits.hardSeconds - used)
                                   : seconds + ProveGraceSeconds(seconds);
   }
-  ProblemOutcome outcome = RunEngine(problem.engineProblem, seconds, limits.workers, hard);
+  engine::EngineOptions engineOptions;
+  engineOptions.timeoutSeconds = seconds;
+  engineOptions.workers = limits.workers;
+  engineOptions.dependencyPairs = limits.dependencyPairs;
+  ProblemOutcome outcome = RunEngine(problem.engineProblem, engineOptions, hard);
   outcome.seconds = since(begin);
   return outcome;
 }

@@ -30,6 +30,7 @@ struct ExtendedLimits {
                             // 0: the limit of each run and a grace period)
   bool guarded = false;     // runs on threads that are left behind when their hard limit passes
   int workers = 1;          // the engine's threads
+  bool dependencyPairs = true; // false: the engine's strategy without the pairs
 };
 
 // The outcome of the extended run. The fixed run's outcome stands when it proved the problem,

@@ -95,7 +95,11 @@ int main(int argc, char** argv) {
   batchCommand->add_option("--attempts", batch.options.attemptsText,
                            "labelling attempts, the window's \"nr of att:\" text (100)");
   AddInputOption(batchCommand, batchInput);
-  AddExtendedOptions(batchCommand, batch.extended, batch.workers, "1");
+  CLI::Option* batchExtended = AddExtendedOptions(batchCommand, batch.extended, batch.workers, "1");
+  batchCommand
+      ->add_flag("--without-pairs", batch.withoutPairs,
+                 "the extended engine without dependency pairs, to measure what they add")
+      ->needs(batchExtended);
 
   // merge
   selko::MergeRequest merge;

@@ -19,6 +19,8 @@ struct EngineOptions {
   double timeoutSeconds = 0;               // 0: no deadline
   int workers = 1;                         // threads for one problem (at least 1)
   const std::atomic<bool>* stop = nullptr; // set from outside to end the run at a safe point
+  // False: the strategy never takes the pair problem (to measure what the pairs add).
+  bool dependencyPairs = true;
 };
 
 struct EngineResult {

@@ -296,7 +296,8 @@ std::string Solver::LastTechnique(const ProofNode& node) {
 }
 
 EngineResult Prove(const Problem& problem, const EngineOptions& options) {
-  auto solver = std::make_unique<Solver>(problem, options);
+  auto solver = std::make_unique<Solver>(
+      problem, options, options.dependencyPairs ? AttemptsFor : AttemptsWithoutPairs);
   EngineResult result = solver->Run();
   ReleaseLater(std::move(solver));
   return result;

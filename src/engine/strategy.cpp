@@ -212,9 +212,7 @@ std::vector<MatrixShape> Shapes(int level, bool pairs) {
   return shapes;
 }
 
-} // namespace
-
-std::vector<Attempt> AttemptsFor(const Problem& problem, int level) {
+std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs) {
   std::vector<Attempt> attempts;
   const std::int64_t conflicts = static_cast<std::int64_t>(1000 * std::pow(3, level));
   if (problem.pairProblem) {
@@ -239,13 +237,23 @@ std::vector<Attempt> AttemptsFor(const Problem& problem, int level) {
     }
   }
   attempts.push_back(LoopAttempt(level));
-  if (plain) {
+  if (plain && withPairs) {
     if (level == 1) { // a transformation: taken once, its subproof deepened with the rest
       attempts.push_back(PairsAttempt(false));
       attempts.push_back(PairsAttempt(true));
     }
   }
   return attempts;
+}
+
+} // namespace
+
+std::vector<Attempt> AttemptsFor(const Problem& problem, int level) {
+  return Attempts(problem, level, true);
+}
+
+std::vector<Attempt> AttemptsWithoutPairs(const Problem& problem, int level) {
+  return Attempts(problem, level, false);
 }
 
 } // namespace selko::engine

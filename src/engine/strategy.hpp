@@ -53,5 +53,8 @@ struct Attempt {
 constexpr int kMaxLevel = 14;
 
 std::vector<Attempt> AttemptsFor(const Problem& problem, int level);
+// The same without the dependency-pair transformation: the strategy as it was before the pairs,
+// for comparisons.
+std::vector<Attempt> AttemptsWithoutPairs(const Problem& problem, int level);
 
 } // namespace selko::engine

@@ -248,10 +248,13 @@ TEST(EngineAnswers, TheEngineRunsOnTheRestOfTheTimeAndAGuardedRunReturns) {
   auto problem = std::make_shared<engine::Problem>();
   problem->names = {"a"};
   problem->rules = {{{0, 0}, {0}, true}};
-  const ProblemOutcome guarded = RunEngine(problem, 1, 1, 3);
+  engine::EngineOptions options;
+  options.timeoutSeconds = 1;
+  const ProblemOutcome guarded = RunEngine(problem, options, 3);
   EXPECT_TRUE(guarded.byEngine);
   EXPECT_NE(guarded.result.status, Status::Error) << guarded.result.error;
-  const ProblemOutcome direct = RunEngine(problem, 1, 2, 0);
+  options.workers = 2;
+  const ProblemOutcome direct = RunEngine(problem, options, 0);
   EXPECT_EQ(direct.result.status, guarded.result.status);
   EXPECT_EQ(direct.result.proof, guarded.result.proof);
 }
