@@ -100,7 +100,27 @@ struct MatchBound {
   Letter endMarker = 0; // the problem's LetterCount()
 };
 
+// ---- Tiling -------------------------------------------------------------------------------------
+
+// A plain problem terminates when its labelled problem does. It speaks of the closure system of
+// MatchBound (erasing rules l -> (empty) replaced by l a -> a). Tiles are strings of `width`
+// symbols: letters of the problem, the left border (LetterCount()) and the right border
+// (LetterCount() + 1). Every string reachable from a right side by the closure system and by
+// the extensions x l1 => x r (l1 l2 -> r a rule, l1 and l2 not empty) has all its tiles, with
+// width - 1 borders on either side, in `tiles`. Each letter of such a string is labelled by the
+// tile that ends with it; the labelled problem has, for every rule l -> r and every context u
+// (width - 1 symbols before) and v (width - 1 after) whose tiles in u l v are all in `tiles`, the
+// rule from the labelled l v' to the labelled r v', v' being v's letters followed, when v
+// reaches the right border, by an end marker. So every step of the problem on a reachable string
+// is a step of the labelled one on its labelling.
+struct Tiling {
+  int width = 2;
+  std::vector<String> tiles;
+  // Per letter of the labelled problem: the tile it stands for, or empty for the end marker.
+  std::vector<String> letterTiles;
+};
+
 using Certificate =
-    std::variant<RuleRemoval, Reversal, DependencyPairs, GraphSplit, Loop, MatchBound>;
+    std::variant<RuleRemoval, Reversal, DependencyPairs, GraphSplit, Loop, MatchBound, Tiling>;
 
 } // namespace selko::engine

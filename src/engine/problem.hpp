@@ -32,6 +32,7 @@ struct Problem {
   std::vector<Rule> pairs;          // the dependency pairs of a pair problem; all strict
   std::vector<std::uint8_t> marked; // per letter: a marked letter (pair problems only)
   bool pairProblem = false;         // (pairs, rules): chains of pairs at the front
+  bool tiled = false;               // the labelled problem of a tiling: it is not tiled again
 
   std::size_t LetterCount() const { return names.size(); }
   bool IsMarked(Letter a) const { return a < marked.size() && marked[a] != 0; }

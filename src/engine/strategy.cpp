@@ -9,6 +9,7 @@
 #include "engine/pairs/dependency_pairs.hpp"
 #include "engine/proof.hpp"
 #include "engine/strategy.hpp"
+#include "engine/tiling/sparse_tiling.hpp"
 
 namespace selko::engine {
 
@@ -186,6 +187,20 @@ Attempt PairsAttempt(bool reversed) {
   return a;
 }
 
+// The labelled problem of a sparse tiling of the (possibly reversed) problem.
+Attempt TilingAttempt(int width, bool reversed) {
+  Attempt a;
+  a.name = "tiling " + std::to_string(width) + (reversed ? " reversed" : "");
+  a.mayBacktrack = true;
+  a.run = [width, reversed](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
+    const Problem target = reversed ? p.Reversed() : p;
+    std::optional<Step> tiling = TilingStep(target, width, deadline);
+    if (!tiling) return std::nullopt;
+    return Chain(p, reversed, std::move(*tiling));
+  };
+  return a;
+}
+
 Attempt GraphAttempt() {
   Attempt a;
   a.name = "graph";
@@ -236,12 +251,18 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
       attempts.push_back(MatrixAttempt(s, conflicts, level, true));
     }
   }
-  attempts.push_back(LoopAttempt(level));
+  // A loop of a labelled problem is none of the problem it came from.
+  if (!problem.tiled) attempts.push_back(LoopAttempt(level));
   if (plain && withPairs) {
     if (level == 1) { // a transformation: taken once, its subproof deepened with the rest
       attempts.push_back(PairsAttempt(false));
       attempts.push_back(PairsAttempt(true));
     }
+  }
+  // Tiling, the last resort: its labelled problems are larger than the problem.
+  if (plain && !problem.tiled && level == 1) {
+    attempts.push_back(TilingAttempt(3, false));
+    attempts.push_back(TilingAttempt(3, true));
   }
   return attempts;
 }

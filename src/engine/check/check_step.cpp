@@ -2,6 +2,7 @@
 
 #include "engine/check/loop_check.hpp"
 #include "engine/check/match_bound_check.hpp"
+#include "engine/check/tiling_check.hpp"
 
 #include <algorithm>
 #include <type_traits>
@@ -9,8 +10,8 @@
 namespace selko::engine {
 
 bool SameProblem(const Problem& a, const Problem& b) {
-  return a.pairProblem == b.pairProblem && a.names == b.names && a.marked == b.marked &&
-         a.rules == b.rules && a.pairs == b.pairs;
+  return a.pairProblem == b.pairProblem && a.tiled == b.tiled && a.names == b.names &&
+         a.marked == b.marked && a.rules == b.rules && a.pairs == b.pairs;
 }
 
 namespace {
@@ -55,6 +56,8 @@ bool CheckStep(const Problem& problem, const Step& step, std::string& why) {
           // A loop disproves termination; it leaves nothing.
           if (!step.remaining.empty()) return (why = "a loop leaves no problem", false);
           return CheckLoop(problem, certificate, why);
+        } else if constexpr (std::is_same_v<C, Tiling>) {
+          return CheckTiling(problem, certificate, step.remaining, why);
         } else {
           static_assert(std::is_same_v<C, MatchBound>);
           if (problem.pairProblem || problem.IsRelative()) {
