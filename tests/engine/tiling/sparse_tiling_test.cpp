@@ -25,19 +25,26 @@ Step Tiled(const Problem& p, int width) {
   return *step;
 }
 
+// The step's details: the tiles of width 2 on one line, then the labelled rules.
+std::vector<std::string> Details(const std::string& tiles, const std::vector<std::string>& rules) {
+  std::vector<std::string> lines = {
+      "Tiles of width 2 (^ the left border, $ the right border) of the strings reachable from "
+      "the right sides of forward closures, erasing rules l -> (empty) read as l a -> a for "
+      "every letter a:",
+      "  " + tiles,
+      "Every letter is labelled by the tile that ends with it (x[u] is x after u); a string "
+      "ends with $. The labelled rules, one for every context in which a rule applies:"};
+  for (const std::string& r : rules)
+    lines.push_back("  " + r);
+  return lines;
+}
+
 TEST(SparseTiling, ASwapReachesNoRedexFromItsClosures) {
   // a b -> b a: the right sides of forward closures are b^n a, so a never stands before b and
   // the labelled problem has no rule.
   const Step step = Tiled(ProblemOf({"a b -> b a"}), 2);
   EXPECT_EQ(step.summary, "sparse tiling of width 2: 4 tiles, a labelled system of 0 rules");
-  const std::vector<std::string> details = {
-      "Tiles of width 2 (^ the left border, $ the right border) of the strings reachable from "
-      "the right sides of forward closures, erasing rules l -> (empty) read as l a -> a for "
-      "every letter a:",
-      "  [a $] [b a] [b b] [^ b]",
-      "Every letter is labelled by the tile that ends with it (x[u] is x after u); a string "
-      "ends with $. The labelled rules, one for every context in which a rule applies:"};
-  EXPECT_EQ(step.details, details);
+  EXPECT_EQ(step.details, Details("[a $] [b a] [b b] [^ b]", {}));
   ASSERT_EQ(step.remaining.size(), 1u);
   EXPECT_TRUE(step.remaining[0].rules.empty());
   EXPECT_TRUE(step.remaining[0].tiled);
@@ -49,18 +56,11 @@ TEST(SparseTiling, EveryContextOfARuleGivesALabelledRule) {
   // before a or b (never at either end), and each of the four contexts gives a rule.
   const Step step = Tiled(ProblemOf({"a b -> b a a"}), 2);
   EXPECT_EQ(step.summary, "sparse tiling of width 2: 6 tiles, a labelled system of 4 rules");
-  const std::vector<std::string> details = {
-      "Tiles of width 2 (^ the left border, $ the right border) of the strings reachable from "
-      "the right sides of forward closures, erasing rules l -> (empty) read as l a -> a for "
-      "every letter a:",
-      "  [a a] [a b] [a $] [b a] [b b] [^ b]",
-      "Every letter is labelled by the tile that ends with it (x[u] is x after u); a string "
-      "ends with $. The labelled rules, one for every context in which a rule applies:",
-      "  a[a] b[a] a[b] -> b[a] a[b] a[a] a[a]",
-      "  a[a] b[a] b[b] -> b[a] a[b] a[a] b[a]",
-      "  a[b] b[a] a[b] -> b[b] a[b] a[a] a[a]",
-      "  a[b] b[a] b[b] -> b[b] a[b] a[a] b[a]"};
-  EXPECT_EQ(step.details, details);
+  EXPECT_EQ(
+      step.details,
+      Details("[a a] [a b] [a $] [b a] [b b] [^ b]",
+              {"a[a] b[a] a[b] -> b[a] a[b] a[a] a[a]", "a[a] b[a] b[b] -> b[a] a[b] a[a] b[a]",
+               "a[b] b[a] a[b] -> b[b] a[b] a[a] a[a]", "a[b] b[a] b[b] -> b[b] a[b] a[a] b[a]"}));
 
   // a a -> a b a: the extension of a b a by the prefix a of a a gives a b a b a, and so on:
   // the strings (a b)^n a never hold a a.
