@@ -23,14 +23,15 @@ public:
     for (const String& r : rules_.rhs)
       AddTilesOf(Framed({}, r, true));
     for (bool changed = true; changed;) {
-      if (tiles_.size() > maxTiles || deadline.Passed()) return false;
       const std::size_t before = tiles_.size();
       Contexts();
       for (std::size_t i = 0; i < rules_.lhs.size(); ++i) {
-        if (deadline.Passed()) return false;
+        if (tiles_.size() > maxTiles || deadline.Passed()) return false;
         const String& l = rules_.lhs[i];
         const String& r = rules_.rhs[rules_.rhsOf[i]];
         for (const String& u : before_) {
+          // One round may add many tiles: the limit holds within it too.
+          if (tiles_.size() > maxTiles) return false;
           // Rewriting inside a reachable string.
           String ul = u;
           ul.insert(ul.end(), l.begin(), l.end());
