@@ -17,7 +17,7 @@ constexpr int kMaxTileWidth = 8;
 
 struct TilingLimits {
   std::size_t maxTiles = 4000;
-  std::size_t maxRules = 4000; // of the labelled problem
+  std::size_t maxRules = 1000; // of the labelled problem (larger ones slow every step after)
 };
 
 // The tiling step of a plain problem (no weak rule, no pair, no empty left side) with tiles of
