@@ -33,11 +33,9 @@ public:
           // One round may add many tiles: the limit holds within it too.
           if (tiles_.size() > maxTiles) return false;
           // Rewriting inside a reachable string.
-          String ul = u;
-          ul.insert(ul.end(), l.begin(), l.end());
+          const String ul = Joined(u, l);
           if (AllIn(ul, 0)) {
-            String ur = u;
-            ur.insert(ur.end(), r.begin(), r.end());
+            const String ur = Joined(u, r);
             ForEachAfter(ul, [&](const String& v) { AddTilesOf(Joined(ur, v)); });
           }
           // The extension of a closure: a proper prefix of the left side at the right end.
@@ -52,24 +50,22 @@ public:
     return tiles_.size() <= maxTiles;
   }
 
-  // The labelled problem of the closed tile set, or nothing past `maxRules` rules.
+  // The labelled problem of the closed tile set (after Close returned true: its last round added
+  // no tile, so the contexts it found are those of the set), or nothing past `maxRules` rules.
   std::optional<Problem> Labelled(std::vector<String>& letterTiles, std::size_t maxRules,
                                   const Deadline& deadline) {
     Problem labelled;
     labelled.tiled = true;
     std::map<String, Letter> letterOf;
-    std::set<std::pair<String, String>> seen;
-    Contexts();
+    std::set<std::pair<String, String>> seen; // a rule given twice is labelled once
     for (std::size_t i = 0; i < rules_.lhs.size(); ++i) {
       if (deadline.Passed()) return std::nullopt;
       const String& l = rules_.lhs[i];
       const String& r = rules_.rhs[rules_.rhsOf[i]];
       for (const String& u : before_) {
-        String ul = u;
-        ul.insert(ul.end(), l.begin(), l.end());
+        const String ul = Joined(u, l);
         if (!AllIn(ul, 0)) continue;
-        String ur = u;
-        ur.insert(ur.end(), r.begin(), r.end());
+        const String ur = Joined(u, r);
         bool tooMany = false;
         ForEachAfter(ul, [&](const String& v) {
           Rule rule;
