@@ -30,7 +30,7 @@ Problem Problem::Without(const std::vector<std::size_t>& ruleIndices,
   rest.names = names;
   rest.marked = marked;
   rest.pairProblem = pairProblem;
-  rest.tiled = tiled;
+  rest.labelled = labelled;
   const std::unordered_set<std::size_t> dropRules(ruleIndices.begin(), ruleIndices.end());
   const std::unordered_set<std::size_t> dropPairs(pairIndices.begin(), pairIndices.end());
   for (std::size_t i = 0; i < rules.size(); ++i) {

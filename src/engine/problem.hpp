@@ -32,7 +32,9 @@ struct Problem {
   std::vector<Rule> pairs;          // the dependency pairs of a pair problem; all strict
   std::vector<std::uint8_t> marked; // per letter: a marked letter (pair problems only)
   bool pairProblem = false;         // (pairs, rules): chains of pairs at the front
-  bool tiled = false;               // the labelled problem of a tiling: it is not tiled again
+  // The labelled problem of a tiling or of a model: it is not labelled again, and its loops are
+  // not loops of the problem it came from.
+  bool labelled = false;
 
   std::size_t LetterCount() const { return names.size(); }
   bool IsMarked(Letter a) const { return a < marked.size() && marked[a] != 0; }

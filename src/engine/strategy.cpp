@@ -5,6 +5,7 @@
 
 #include "engine/bounds/find_match_bound.hpp"
 #include "engine/interpretations/matrix_search.hpp"
+#include "engine/labelling/boolean_labelling.hpp"
 #include "engine/loops/loop_search.hpp"
 #include "engine/pairs/dependency_pairs.hpp"
 #include "engine/proof.hpp"
@@ -201,6 +202,23 @@ Attempt TilingAttempt(int width, bool reversed) {
   return a;
 }
 
+// The labelled problem of the k-th model over {0, 1} of the (possibly reversed) problem: on the
+// reversal, letters are labelled by what stands before them.
+Attempt LabellingAttempt(std::size_t k, bool reversed) {
+  Attempt a;
+  a.name = "labelling " + std::to_string(k) + (reversed ? " reversed" : "");
+  a.mayBacktrack = true;
+  a.run = [k, reversed](const Problem& p, const Deadline&) -> std::optional<Outcome> {
+    const Problem target = reversed ? p.Reversed() : p;
+    std::vector<BooleanModel> models = BooleanModels(target, k + 1);
+    if (models.size() <= k) return std::nullopt;
+    std::optional<Step> labelling = LabellingStep(target, std::move(models[k]));
+    if (!labelling) return std::nullopt;
+    return Chain(p, reversed, std::move(*labelling));
+  };
+  return a;
+}
+
 Attempt GraphAttempt() {
   Attempt a;
   a.name = "graph";
@@ -212,12 +230,16 @@ Attempt GraphAttempt() {
   return a;
 }
 
-// The interpretation shapes of a level: dimension grows every level, bits every other.
+// The interpretation shapes of a level: dimension grows every level, bits every other. The
+// weights (dimension 1: natural ones multiply, arctic ones add) come at every level, their
+// searches continued: a large problem (a labelled one, say) may reach its first level only late,
+// and weights are what remove its rules in bulk.
 std::vector<MatrixShape> Shapes(int level, bool pairs) {
   std::vector<MatrixShape> shapes;
   const int maxDim = std::min(5, 1 + (level + 1) / 1);
   const int bits = level < 2 ? 2 : 3;
-  if (level == 0) shapes.push_back({Domain::Natural, Compared::TopRight, 1, 4});
+  shapes.push_back({Domain::Natural, Compared::TopRight, 1, 4});
+  shapes.push_back({Domain::Arctic, Compared::TopRight, 1, 4});
   for (int d = 2; d <= maxDim; ++d) {
     shapes.push_back({Domain::Natural, Compared::TopRight, d, bits});
     // A pair problem compares the first entry in both natural shapes: one search serves.
@@ -252,15 +274,26 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
     }
   }
   // A loop of a labelled problem is none of the problem it came from.
-  if (!problem.tiled) attempts.push_back(LoopAttempt(level));
+  if (!problem.labelled) attempts.push_back(LoopAttempt(level));
   if (plain && withPairs) {
     if (level == 1) { // a transformation: taken once, its subproof deepened with the rest
       attempts.push_back(PairsAttempt(false));
       attempts.push_back(PairsAttempt(true));
     }
   }
-  // Tiling, the last resort: its labelled problems are larger than the problem.
-  if (plain && !problem.tiled && level == 1) {
+  // Labelling by the two models that tell most letters apart, on the problem and its reversal:
+  // the labelled problem has twice the rules at most.
+  if (!problem.labelled && level == 1) {
+    for (std::size_t k = 0; k < 2; ++k) {
+      attempts.push_back(LabellingAttempt(k, false));
+      attempts.push_back(LabellingAttempt(k, true));
+    }
+  }
+  // Tiling, the last resort: its labelled problems are larger than the problem. A rule
+  // usually has a labelled copy for most letters that can follow it: past the limit of labelled
+  // rules in that count, the closure would run for seconds only to be refused.
+  const bool tileable = problem.rules.size() * problem.LetterCount() <= TilingLimits{}.maxRules;
+  if (plain && !problem.labelled && tileable && level == 1) {
     attempts.push_back(TilingAttempt(3, false));
     attempts.push_back(TilingAttempt(3, true));
   }

@@ -120,6 +120,20 @@ TEST(Strategy, ASystemProvedByThePairsOfItsReversal) {
     EXPECT_EQ(line.find("dependency pair"), std::string::npos) << line;
 }
 
+TEST(Strategy, ASystemProvedThroughAModel) {
+  // std-0485: a -> b, a b -> (empty), b a -> a c a b, c c -> (empty). Unproved by the engine
+  // before the labelling (10 s); labelled by the parity of what follows each letter (every
+  // letter's function is x -> 1 - x), the pairs of the labelled system's reversal fall to arctic
+  // matrices.
+  const EngineResult r = Engine(testing::CorpusProblem("std-0485"), 1, 300);
+  ASSERT_EQ(r.verdict, Verdict::Yes) << r.error;
+  const std::vector<std::string> outline = Outline(r.proof);
+  ASSERT_GE(outline.size(), 3u);
+  EXPECT_EQ(outline[0], "1 semantic labelling by a model over {0, 1}: a labelled system of 8 "
+                        "rules; 8 strict rules remain");
+  EXPECT_EQ(outline[1], "2 reversal: every side read backwards");
+}
+
 TEST(Strategy, SidesBeyondTheFixedCapacitiesAndAStopFlag) {
   // 30 a's become 29 b's: a weight of 2 for a proves it, whatever the side's length.
   Problem p = Rules({"a->b"});

@@ -1,5 +1,6 @@
 #include "engine/check/check_step.hpp"
 
+#include "engine/check/labelling_check.hpp"
 #include "engine/check/loop_check.hpp"
 #include "engine/check/match_bound_check.hpp"
 #include "engine/check/tiling_check.hpp"
@@ -10,7 +11,7 @@
 namespace selko::engine {
 
 bool SameProblem(const Problem& a, const Problem& b) {
-  return a.pairProblem == b.pairProblem && a.tiled == b.tiled && a.names == b.names &&
+  return a.pairProblem == b.pairProblem && a.labelled == b.labelled && a.names == b.names &&
          a.marked == b.marked && a.rules == b.rules && a.pairs == b.pairs;
 }
 
@@ -58,6 +59,8 @@ bool CheckStep(const Problem& problem, const Step& step, std::string& why) {
           return CheckLoop(problem, certificate, why);
         } else if constexpr (std::is_same_v<C, Tiling>) {
           return CheckTiling(problem, certificate, step.remaining, why);
+        } else if constexpr (std::is_same_v<C, BooleanModel>) {
+          return CheckBooleanModel(problem, certificate, step.remaining, why);
         } else {
           static_assert(std::is_same_v<C, MatchBound>);
           if (problem.pairProblem || problem.IsRelative()) {

@@ -55,7 +55,7 @@ public:
   std::optional<Problem> Labelled(std::vector<String>& letterTiles, std::size_t maxRules,
                                   const Deadline& deadline) {
     Problem labelled;
-    labelled.tiled = true;
+    labelled.labelled = true;
     std::map<String, Letter> letterOf;
     std::set<std::pair<String, String>> seen; // a rule given twice is labelled once
     for (std::size_t i = 0; i < rules_.lhs.size(); ++i) {
@@ -227,7 +227,7 @@ std::string TileText(const Problem& p, const String& tile) {
 
 std::optional<Step> TilingStep(const Problem& problem, int width, const Deadline& deadline,
                                const TilingLimits& limits) {
-  if (width < 2 || width > kMaxTileWidth || problem.tiled) return std::nullopt;
+  if (width < 2 || width > kMaxTileWidth || problem.labelled) return std::nullopt;
   const std::optional<bounds::RfcRules> rules = bounds::PrepareRfcRules(problem, limits.maxRules);
   if (!rules) return std::nullopt;
   Tiler tiler(problem, *rules, width);

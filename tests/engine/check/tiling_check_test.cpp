@@ -85,7 +85,7 @@ TEST(CheckTiling, RefusesMalformedCertificates) {
   EXPECT_FALSE(Accepts(f, why));
 
   f = good; // the labelled problem must not be tiled again, nor be anything but plain
-  f.remaining[0].tiled = false;
+  f.remaining[0].labelled = false;
   EXPECT_FALSE(Accepts(f, why));
   f = good;
   f.remaining[0].rules[0].strict = false;

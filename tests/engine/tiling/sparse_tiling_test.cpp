@@ -47,7 +47,7 @@ TEST(SparseTiling, ASwapReachesNoRedexFromItsClosures) {
   EXPECT_EQ(step.details, Details("[a $] [b a] [b b] [^ b]", {}));
   ASSERT_EQ(step.remaining.size(), 1u);
   EXPECT_TRUE(step.remaining[0].rules.empty());
-  EXPECT_TRUE(step.remaining[0].tiled);
+  EXPECT_TRUE(step.remaining[0].labelled);
 }
 
 TEST(SparseTiling, EveryContextOfARuleGivesALabelledRule) {
@@ -92,7 +92,7 @@ TEST(SparseTiling, LimitsAndProblemsItDoesNotTake) {
   EXPECT_FALSE(TilingStep(ProblemOf({"a b -> b a"}), 1, Deadline()));
   EXPECT_FALSE(TilingStep(ProblemOf({"a b -> b a"}), kMaxTileWidth + 1, Deadline()));
   Problem tiled = ProblemOf({"a b -> b a"});
-  tiled.tiled = true;
+  tiled.labelled = true;
   EXPECT_FALSE(TilingStep(tiled, 2, Deadline()));
   TilingLimits few;
   few.maxTiles = 3;
