@@ -146,11 +146,11 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
     }
     return out;
   };
+  std::set<std::tuple<String, String, bool>> seen; // a rule given twice is labelled once
   for (const Rule& r : problem.rules) {
     for (std::uint8_t x = 0; x < 2; ++x) {
       Rule lr{label(r.lhs, x), label(r.rhs, x), r.strict};
-      if (std::find(labelled.rules.begin(), labelled.rules.end(), lr) == labelled.rules.end())
-        labelled.rules.push_back(std::move(lr));
+      if (seen.emplace(lr.lhs, lr.rhs, lr.strict).second) labelled.rules.push_back(std::move(lr));
     }
   }
 

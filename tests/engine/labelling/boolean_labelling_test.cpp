@@ -97,6 +97,21 @@ TEST(BooleanLabelling, RefusesWhatIsNoModel) {
   EXPECT_FALSE(LabellingStep(labelled, model));
 }
 
+TEST(BooleanLabelling, ManyRulesInOnePass) {
+  // 50000 copies of a b -> b a: the models are those of one copy, and the labelled problem keeps
+  // each labelled rule once.
+  Problem p = ProblemOf({"a b -> b a"});
+  p.rules.assign(50000, p.rules[0]);
+  EXPECT_EQ(BooleanModels(p, 10).size(), 6u);
+  BooleanModel model;
+  model.functions = {kNeg, kId};
+  const std::optional<Step> step = LabellingStep(p, model);
+  ASSERT_TRUE(step.has_value());
+  EXPECT_EQ(step->remaining[0].rules.size(), 2u);
+  std::string why;
+  EXPECT_TRUE(CheckStep(p, *step, why)) << why;
+}
+
 TEST(CheckBooleanModel, RefusesSpoiltCertificates) {
   const Problem p = ProblemOf({"a b -> b a", "a a ->= b"});
   const std::vector<BooleanModel> models = BooleanModels(p, 1);
