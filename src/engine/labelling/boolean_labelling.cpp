@@ -93,7 +93,11 @@ std::vector<BooleanModel> BooleanModels(const Problem& problem, std::size_t coun
         std::all_of(f.begin(), f.end(), [](const Function& g) { return g == kFunctions[0]; });
     if (!identity && f <= dual && IsModel(f, problem)) {
       const std::size_t split = Split(f, problem);
-      if (split > 0) found.emplace_back(split, order, f);
+      // Letters read as the identity pass labels on unchanged: the more letters that are not,
+      // the more the labels say.
+      const auto moving = static_cast<std::size_t>(
+          std::count_if(f.begin(), f.end(), [](const Function& g) { return g != kFunctions[0]; }));
+      if (split > 0) found.emplace_back(split * (n + 1) + moving, order, f);
     }
     more = false;
     for (std::size_t a = 0; a < n; ++a) {

@@ -15,8 +15,9 @@ namespace selko::engine {
 constexpr std::size_t kMaxModelLetters = 6;
 
 // The models of a plain or relative problem under which some letter gets both labels, at most
-// `count` of them: those that tell most letters apart first. Of a model and its dual (0 and 1
-// swapped) only one is listed: their labelled problems are the same up to names.
+// `count` of them: those that tell most letters apart first, then those with the fewest letters
+// read as the identity. Of a model and its dual (0 and 1 swapped) only one is listed: their
+// labelled problems are the same up to names.
 std::vector<BooleanModel> BooleanModels(const Problem& problem, std::size_t count);
 
 // The labelling step of `model` (its `functions`; the letters of the labelled problem are

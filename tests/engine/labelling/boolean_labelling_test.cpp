@@ -27,7 +27,8 @@ TEST(BooleanLabelling, TheModelsOfASwap) {
   // function, each constant with itself and the identity only, x -> 1 - x with itself and the
   // identity. Of the ten pairs, (id, id) gives two copies of the system, and of (id, 0) and
   // (id, 1), of (0, id) and (1, id), of (0, 0) and (1, 1) only one of the dual pair is listed.
-  // All six tell both letters apart; they come in the order of the enumeration (a first).
+  // All six tell both letters apart: those with no identity come first, each group in the order
+  // of the enumeration (identity, 0, 1, 1 - x; a first).
   const std::vector<BooleanModel> models = BooleanModels(ProblemOf({"a b -> b a"}), 10);
   std::vector<std::vector<Function>> functions;
   for (const BooleanModel& m : models)
@@ -35,7 +36,7 @@ TEST(BooleanLabelling, TheModelsOfASwap) {
   EXPECT_EQ(
       functions,
       (std::vector<std::vector<Function>>{
-          {kZero, kId}, {kNeg, kId}, {kId, kZero}, {kZero, kZero}, {kId, kNeg}, {kNeg, kNeg}}));
+          {kZero, kZero}, {kNeg, kNeg}, {kZero, kId}, {kNeg, kId}, {kId, kZero}, {kId, kNeg}}));
   EXPECT_EQ(BooleanModels(ProblemOf({"a b -> b a"}), 2).size(), 2u);
   // a -> (empty) needs f_a = x: the identity everywhere is no labelling.
   EXPECT_EQ(BooleanModels(ProblemOf({"a ->"}), 10).size(), 0u);
