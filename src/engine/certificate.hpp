@@ -122,15 +122,14 @@ struct Tiling {
   std::vector<String> letterTiles;
 };
 
-// ---- Semantic labelling by a model over {0, 1}
-// ----------------------------------------------------- Each letter a is read as a function f_a on
-// {0, 1}, a string a1 ... an as f_a1(...(f_an(x))), and both sides of every rule are the same
-// function. The value x at the right end is 0 or 1; each letter of a string is labelled by the
-// value of what follows it. The labelled problem has, for every rule l -> r (strict or weak) and
-// each x, the rule from l labelled at x to r labelled at x, of the same kind. A step u l v -> u r v
-// changes no label of v, nor of u (l v and r v have the same value): it is a step of the labelled
-// problem by the rule labelled at v's value. So the problem terminates (relatively) when the
-// labelled one does.
+// ---- Semantic labelling by a model over {0, 1} --------------------------------------------------
+// Each letter a is read as a function f_a on {0, 1}, a string a1 ... an as f_a1(...(f_an(x))), and
+// both sides of every rule are the same function. The value x at the right end is 0 or 1; each
+// letter of a string is labelled by the value of what follows it. The labelled problem has, for
+// every rule l -> r (strict or weak) and each x, the rule from l labelled at x to r labelled at x,
+// of the same kind. A step u l v -> u r v changes no label of v, nor of u (l v and r v have the
+// same value): it is a step of the labelled problem by the rule labelled at v's value. So the
+// problem terminates (relatively) when the labelled one does.
 struct BooleanModel {
   // Per letter of the problem: its function's values at 0 and at 1 (each 0 or 1).
   std::vector<std::array<std::uint8_t, 2>> functions;

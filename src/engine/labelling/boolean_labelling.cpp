@@ -59,6 +59,18 @@ std::size_t Split(const std::vector<Function>& f, const Problem& problem) {
   return both;
 }
 
+// Per letter: whether some side holds it.
+std::vector<bool> UsedLetters(const Problem& problem) {
+  std::vector<bool> used(problem.LetterCount(), false);
+  for (const Rule& r : problem.rules) {
+    for (const String* side : {&r.lhs, &r.rhs}) {
+      for (const Letter a : *side)
+        used[a] = true;
+    }
+  }
+  return used;
+}
+
 // The dual of a function: 0 and 1 swapped on both sides.
 Function Dual(const Function& g) {
   return {static_cast<std::uint8_t>(1 - g[1]), static_cast<std::uint8_t>(1 - g[0])};
@@ -69,13 +81,7 @@ Function Dual(const Function& g) {
 std::vector<BooleanModel> BooleanModels(const Problem& problem, std::size_t count) {
   if (problem.pairProblem || problem.LetterCount() > kMaxModelLetters) return {};
   const std::size_t n = problem.LetterCount();
-  std::vector<bool> used(n, false);
-  for (const Rule& r : problem.rules) {
-    for (const String* side : {&r.lhs, &r.rhs}) {
-      for (const Letter a : *side)
-        used[a] = true;
-    }
-  }
+  const std::vector<bool> used = UsedLetters(problem);
   // Every choice for the used letters; an unused letter keeps the identity.
   std::vector<std::tuple<std::size_t, std::size_t, std::vector<Function>>> found;
   std::vector<std::size_t> choice(n, 0);
@@ -167,13 +173,7 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
   step.summary = "semantic labelling by a model over {0, 1}: a labelled system of " +
                  std::to_string(labelled.rules.size()) + " rules";
   step.details.push_back("Model over {0, 1} (both sides of every rule are the same function):");
-  std::vector<bool> used(problem.LetterCount(), false);
-  for (const Rule& r : problem.rules) {
-    for (const String* side : {&r.lhs, &r.rhs}) {
-      for (const Letter a : *side)
-        used[a] = true;
-    }
-  }
+  const std::vector<bool> used = UsedLetters(problem);
   for (Letter a = 0; a < problem.LetterCount(); ++a) {
     if (used[a]) step.details.push_back("  " + problem.names[a] + "(x) = " + functionText(f[a]));
   }
