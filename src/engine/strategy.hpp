@@ -1,6 +1,6 @@
 // The strategy: which technique to try on which problem, in what order, with what budget,
 // on how many threads. Techniques come as attempts, listed per problem and level by
-// AttemptsFor (strategy_attempts.cpp, the one place that knows the order of techniques); the
+// AttemptsFor (strategy.cpp, the one place that knows the order of techniques); the
 // solver runs them by iterative deepening over the levels, checks every step they return, and
 // builds the proof tree.
 //
