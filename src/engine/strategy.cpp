@@ -202,6 +202,9 @@ Attempt TilingAttempt(int width, bool reversed) {
   return a;
 }
 
+// The largest labelled problem of a model that the strategy takes on.
+constexpr std::size_t kMaxLabelledRules = 40;
+
 // The labelled problem of the k-th model over {0, 1} of the (possibly reversed) problem: on the
 // reversal, letters are labelled by what stands before them.
 Attempt LabellingAttempt(std::size_t k, bool reversed) {
@@ -230,16 +233,12 @@ Attempt GraphAttempt() {
   return a;
 }
 
-// The interpretation shapes of a level: dimension grows every level, bits every other. The
-// weights (dimension 1: natural ones multiply, arctic ones add) come at every level, their
-// searches continued: a large problem (a labelled one, say) may reach its first level only late,
-// and weights are what remove its rules in bulk.
+// The interpretation shapes of a level: dimension grows every level, bits every other.
 std::vector<MatrixShape> Shapes(int level, bool pairs) {
   std::vector<MatrixShape> shapes;
   const int maxDim = std::min(5, 1 + (level + 1) / 1);
   const int bits = level < 2 ? 2 : 3;
-  shapes.push_back({Domain::Natural, Compared::TopRight, 1, 4});
-  shapes.push_back({Domain::Arctic, Compared::TopRight, 1, 4});
+  if (level == 0) shapes.push_back({Domain::Natural, Compared::TopRight, 1, 4});
   for (int d = 2; d <= maxDim; ++d) {
     shapes.push_back({Domain::Natural, Compared::TopRight, d, bits});
     // A pair problem compares the first entry in both natural shapes: one search serves.
@@ -281,21 +280,22 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
       attempts.push_back(PairsAttempt(true));
     }
   }
-  // Labelling by the two models that tell most letters apart, on the problem and its reversal:
-  // the labelled problem has twice the rules at most.
-  if (!problem.labelled && level == 1) {
-    for (std::size_t k = 0; k < 2; ++k) {
-      attempts.push_back(LabellingAttempt(k, false));
-      attempts.push_back(LabellingAttempt(k, true));
-    }
-  }
-  // Tiling, the last resort: its labelled problems are larger than the problem. A rule
-  // usually has a labelled copy for most letters that can follow it: past the limit of labelled
-  // rules in that count, the closure would run for seconds only to be refused.
+  // Tiling: its labelled problems are larger than the problem. A rule usually has a labelled
+  // copy for most letters that can follow it: past the limit of labelled rules in that count, the
+  // closure would run for seconds only to be refused.
   const bool tileable = problem.rules.size() * problem.LetterCount() <= TilingLimits{}.maxRules;
   if (plain && !problem.labelled && tileable && level == 1) {
     attempts.push_back(TilingAttempt(3, false));
     attempts.push_back(TilingAttempt(3, true));
+  }
+  // Labelling by the two models that tell most letters apart, on the problem and its reversal,
+  // last and a level later: the search of the four labelled problems (up to twice the rules)
+  // costs the levels at which the problem itself is proved, on a large problem above all.
+  if (!problem.labelled && problem.rules.size() <= kMaxLabelledRules / 2 && level == 2) {
+    for (std::size_t k = 0; k < 2; ++k) {
+      attempts.push_back(LabellingAttempt(k, false));
+      attempts.push_back(LabellingAttempt(k, true));
+    }
   }
   return attempts;
 }
