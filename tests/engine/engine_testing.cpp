@@ -140,4 +140,11 @@ std::map<std::string, std::vector<std::string>> CorpusIndex() {
   return index;
 }
 
+std::vector<std::string> RuleTexts(const Problem& problem) {
+  std::vector<std::string> texts;
+  for (const Rule& rule : problem.rules)
+    texts.push_back(problem.RuleText(rule));
+  return texts;
+}
+
 } // namespace selko::engine::testing

@@ -20,6 +20,9 @@ Problem ProblemOf(const std::vector<std::string>& rules);
 // {"ab->ba", "c->=d", "a->"}: one-character letters numbered in order of first occurrence.
 Problem Rules(const std::vector<std::string>& rules);
 
+// Each rule as "l -> r" or "l ->= r" with the letters' names separated by blanks.
+std::vector<std::string> RuleTexts(const Problem& problem);
+
 // The letters of a text in a problem's numbering (every character must be a known letter).
 String Letters(const Problem& problem, const std::string& text);
 

@@ -11,16 +11,10 @@ namespace selko::engine {
 namespace {
 
 using testing::ProblemOf;
+using testing::RuleTexts;
 using Function = std::array<std::uint8_t, 2>;
 
 constexpr Function kId{0, 1}, kZero{0, 0}, kOne{1, 1}, kNeg{1, 0};
-
-std::vector<std::string> RuleTexts(const Problem& p) {
-  std::vector<std::string> texts;
-  for (const Rule& r : p.rules)
-    texts.push_back(p.RuleText(r));
-  return texts;
-}
 
 TEST(BooleanLabelling, TheModelsOfASwap) {
   // a b -> b a: the models are the commuting pairs (f_a, f_b). The identity commutes with every

@@ -1,8 +1,8 @@
 // The engine's plain reader: the window's plain syntax without its capacities.
 #include <gtest/gtest.h>
 
+#include "engine/engine_testing.hpp"
 #include "engine/readers/plain_reader.hpp"
-#include "engine/readers/reader_testing.hpp"
 
 namespace selko::engine {
 namespace {

@@ -3,10 +3,10 @@
 // reader with the checks before any format.
 #include <gtest/gtest.h>
 
+#include "engine/engine_testing.hpp"
 #include "engine/readers/ari_reader.hpp"
 #include "engine/readers/problem_builder.hpp"
 #include "engine/readers/read_problem.hpp"
-#include "engine/readers/reader_testing.hpp"
 #include "engine/readers/xml_reader.hpp"
 
 namespace selko::engine {

@@ -1,7 +1,7 @@
 // The engine's TPDB reader: whole files, names of several characters, other sections skipped.
 #include <gtest/gtest.h>
 
-#include "engine/readers/reader_testing.hpp"
+#include "engine/engine_testing.hpp"
 #include "engine/readers/tpdb_reader.hpp"
 
 namespace selko::engine {
