@@ -1,6 +1,7 @@
 #include "corpus_testing.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -58,6 +59,8 @@ Problem ParseTpdbRules(const std::string& text) {
   return p;
 }
 
+bool CorpusAtHand() { return std::filesystem::is_directory(SELKO_CORPUS_DIR "/tpdb"); }
+
 Problem ReadCorpusProblem(const std::string& name) {
   return ParseTpdbRules(ReadFile(std::string(SELKO_CORPUS_DIR) + "/tpdb/" + name + ".srs"));
 }
@@ -69,12 +72,15 @@ std::map<std::string, CorpusEntry> ReadCorpusIndex() {
   std::getline(index, line); // header
   while (std::getline(index, line)) {
     std::istringstream fields(line);
-    std::string name, category, rules;
-    std::getline(fields, name, '\t');
-    std::getline(fields, category, '\t');
-    std::getline(fields, rules, '\t');
-    entries[name].category = category;
-    entries[name].rules = static_cast<std::size_t>(std::stoul(rules));
+    std::string name;
+    CorpusEntry entry;
+    int weak = 0;
+    if (!(fields >> name >> entry.category >> entry.rules >> entry.symbols >> entry.longest >>
+          weak)) {
+      throw std::invalid_argument("a malformed row of index.tsv: " + line);
+    }
+    entry.weak = weak != 0;
+    entries[name] = entry;
   }
   std::istringstream status(ReadFile(std::string(SELKO_CORPUS_DIR) + "/status.tsv"));
   std::getline(status, line);

@@ -1,6 +1,5 @@
 #include "engine/engine_testing.hpp"
 
-#include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -8,16 +7,6 @@
 namespace selko::engine::testing {
 
 namespace {
-
-const std::string kCorpus = SELKO_CORPUS_DIR;
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path);
-  EXPECT_TRUE(in.good()) << "cannot open " << path;
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 Letter Intern(Problem& problem, const std::string& name) {
   for (std::size_t i = 0; i < problem.names.size(); ++i) {
@@ -46,37 +35,7 @@ void AddRule(Problem& problem, const std::string& text) {
   problem.rules.push_back(rule);
 }
 
-std::vector<std::vector<std::string>> TsvRows(const std::string& path) {
-  std::istringstream lines(FileText(path));
-  std::vector<std::vector<std::string>> rows;
-  std::string line;
-  std::getline(lines, line); // the header
-  while (std::getline(lines, line)) {
-    std::vector<std::string> cells;
-    std::istringstream cellText(line);
-    for (std::string cell; std::getline(cellText, cell, '\t');)
-      cells.push_back(cell);
-    if (!cells.empty()) rows.push_back(cells);
-  }
-  return rows;
-}
-
 } // namespace
-
-Problem ReadTpdbText(const std::string& text) {
-  Problem problem;
-  const std::size_t open = text.find("(RULES");
-  const std::size_t close = text.rfind(')');
-  EXPECT_TRUE(open != std::string::npos && close != std::string::npos && close > open)
-      << "not a TPDB text: " << text;
-  if (open == std::string::npos || close == std::string::npos || close <= open) return problem;
-  std::istringstream body(text.substr(open + 6, close - open - 6));
-  for (std::string rule; std::getline(body, rule, ',');) {
-    if (rule.find_first_not_of(" \t\r\n") == std::string::npos) continue;
-    AddRule(problem, rule);
-  }
-  return problem;
-}
 
 Problem ProblemOf(const std::vector<std::string>& rules) {
   Problem problem;
@@ -119,25 +78,6 @@ String Letters(const Problem& problem, const std::string& text) {
     EXPECT_TRUE(found) << "unknown letter " << c;
   }
   return s;
-}
-
-Problem CorpusProblem(const std::string& name) {
-  return ReadTpdbText(FileText(kCorpus + "/tpdb/" + name + ".srs"));
-}
-
-std::map<std::string, std::string> CorpusStatus() {
-  std::map<std::string, std::string> status;
-  for (const auto& row : TsvRows(kCorpus + "/status.tsv")) {
-    if (row.size() >= 2) status[row[0]] = row[1];
-  }
-  return status;
-}
-
-std::map<std::string, std::vector<std::string>> CorpusIndex() {
-  std::map<std::string, std::vector<std::string>> index;
-  for (const auto& row : TsvRows(kCorpus + "/index.tsv"))
-    index[row[0]] = std::vector<std::string>(row.begin() + 1, row.end());
-  return index;
 }
 
 std::vector<std::string> RuleTexts(const Problem& problem) {

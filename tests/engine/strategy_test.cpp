@@ -101,10 +101,11 @@ TEST(Strategy, TheTextIsTheSameOnAnyNumberOfThreads) {
 }
 
 TEST(Strategy, ASystemProvedByThePairsOfItsReversal) {
+  SELKO_ENGINE_NEED_CORPUS();
   // std-0482: a -> b, a -> c, a b -> b a c, c c -> a. Neither an interpretation of the whole
   // system nor the pairs of the system itself give a proof within the level at which the pairs
   // of its reversal do: the solver goes back from the first pair problem to the second.
-  const EngineResult r = Engine(testing::CorpusProblem("std-0482"), 1, 300);
+  const EngineResult r = Engine(testing::ReadCorpusProblem("std-0482"), 1, 300);
   ASSERT_EQ(r.verdict, Verdict::Yes) << r.error;
   const std::vector<std::string> outline = Outline(r.proof);
   ASSERT_GE(outline.size(), 3u);
@@ -116,18 +117,19 @@ TEST(Strategy, ASystemProvedByThePairsOfItsReversal) {
   EngineOptions options;
   options.timeoutSeconds = 2;
   options.dependencyPairs = false;
-  const EngineResult without = Prove(testing::CorpusProblem("std-0482"), options);
+  const EngineResult without = Prove(testing::ReadCorpusProblem("std-0482"), options);
   ASSERT_NE(without.verdict, Verdict::Error) << without.error;
   for (const std::string& line : without.proof)
     EXPECT_EQ(line.find("dependency pair"), std::string::npos) << line;
 }
 
 TEST(Strategy, ASystemProvedThroughAModel) {
+  SELKO_ENGINE_NEED_CORPUS();
   // std-0485: a -> b, a b -> (empty), b a -> a c a b, c c -> (empty). Its one model reads every
   // letter as x -> 1 - x (the parity of what follows); the labelled system falls at once (the
   // pairs of its reversal, then arctic matrices), while the system itself takes the engine
   // arctic matrices of dimension 3 at a late level.
-  const Problem p = testing::CorpusProblem("std-0485");
+  const Problem p = testing::ReadCorpusProblem("std-0485");
   const std::vector<BooleanModel> models = BooleanModels(p, 2);
   ASSERT_EQ(models.size(), 1u);
   const std::optional<Step> step = LabellingStep(p, models[0]);

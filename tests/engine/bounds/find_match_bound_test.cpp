@@ -66,8 +66,9 @@ TEST(FindMatchBound, ProvesSidesLongerThanNineteenLetters) {
 }
 
 TEST(FindMatchBound, ProvesCorpusSystemsBeyondTheFixedLimits) {
+  SELKO_ENGINE_NEED_CORPUS();
   // 99 rules with sides of 20 letters; automata of thousands of transitions, both ways.
-  const Problem problem = testing::CorpusProblem("std-0024");
+  const Problem problem = testing::ReadCorpusProblem("std-0024");
   ASSERT_FALSE(problem.rules.empty());
   for (const Problem& p : {problem, problem.Reversed()}) {
     const std::optional<MatchBound> found = CheckedBound(p);

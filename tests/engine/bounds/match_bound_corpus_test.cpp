@@ -23,20 +23,19 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 }
 
 TEST(MatchBoundCorpus, DISABLED_StandardProblemsKnownTerminating) {
+  SELKO_ENGINE_NEED_CORPUS();
   const double seconds =
       std::getenv("SELKO_BOUND_SECONDS") ? std::atof(std::getenv("SELKO_BOUND_SECONDS")) : 5.0;
-  const auto index = testing::CorpusIndex(); // category, rules, symbols, maxlen, weak_rules
-  const auto status = testing::CorpusStatus();
+  const auto index = testing::ReadCorpusIndex();
   int shard = 0, shards = 1;
   if (const char* s = std::getenv("SELKO_BOUND_SHARD")) std::sscanf(s, "%d/%d", &shard, &shards);
   int position = -1;
   int problems = 0, proved = 0, attempts = 0, found = 0, large = 0, longSides = 0;
   double findTime = 0, checkTime = 0;
-  for (const auto& [name, row] : index) {
-    if (row.size() < 5 || row[0] != "standard" || row[4] != "0") continue;
-    if (!status.count(name) || status.at(name) != "YES") continue;
+  for (const auto& [name, entry] : index) {
+    if (entry.category != "standard" || entry.weak || entry.status != "YES") continue;
     if (++position % std::max(shards, 1) != shard) continue;
-    const Problem problem = testing::CorpusProblem(name);
+    const Problem problem = testing::ReadCorpusProblem(name);
     ASSERT_FALSE(problem.rules.empty()) << name;
     ++problems;
     bool any = false;
@@ -57,7 +56,7 @@ TEST(MatchBoundCorpus, DISABLED_StandardProblemsKnownTerminating) {
         ++found;
         any = true;
         large += m->transitions.size() > 800 ? 1 : 0;
-        longSides += std::stoi(row[3]) > 19 ? 1 : 0;
+        longSides += entry.longest > 19 ? 1 : 0;
         std::printf(", %zu transitions, %u states, bound %u", m->transitions.size(), m->stateCount,
                     m->bound);
       }

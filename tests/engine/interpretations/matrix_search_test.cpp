@@ -106,6 +106,7 @@ TEST(MatrixSearch, EveryStrictlyDecreasingRuleIsListed) {
 }
 
 TEST(MatrixSearch, CorpusProblemsThatNeedTwoDimensions) {
+  SELKO_ENGINE_NEED_CORPUS();
   // a b -> b b a, c b -> b c c: exponential growth, beyond any weight.
   const Problem growth = testing::ReadCorpusProblem("std-0757");
   for (const MatrixShape& shape : {Natural(1, 3), Natural(1, 3, Compared::TopLeft), Arctic(1, 3)})
@@ -183,6 +184,7 @@ TEST(MatrixSearch, PairProblemsLosePairsOnlyAndArcticSolvesWhereNaturalFails) {
 }
 
 TEST(MatrixSearch, ContinuedInSmallBudgetsItEndsAsOneSearchWould) {
+  SELKO_ENGINE_NEED_CORPUS();
   // Satisfiable: one conflict at a time until the removal comes.
   const Problem growth = testing::ReadCorpusProblem("std-0757");
   MatrixSearch found(growth, Natural(2, 2), Deadline());

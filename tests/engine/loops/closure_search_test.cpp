@@ -19,6 +19,7 @@ std::optional<Loop> RunToEnd(ClosureSearch& search) {
 }
 
 TEST(ClosureSearch, SmallMemoryDropsRestartsAndStillRebuildsDerivations) {
+  SELKO_ENGINE_NEED_CORPUS();
   LoopLimits tiny;
   tiny.maxLength = 40;
   tiny.maxWaiting = 24;
@@ -28,7 +29,7 @@ TEST(ClosureSearch, SmallMemoryDropsRestartsAndStillRebuildsDerivations) {
   ClosureStats total;
   for (const char* name : {"std-0352", "std-0389", "std-0356", "rel-0160"}) {
     SCOPED_TRACE(name);
-    const Problem p = testing::CorpusProblem(name);
+    const Problem p = testing::ReadCorpusProblem(name);
     ClosureSearch search(p, {Overlaps::Both, 32, 4}, tiny);
     const auto loop = RunToEnd(search);
     ASSERT_TRUE(loop);
@@ -59,12 +60,13 @@ TEST(ClosureSearch, EndsWithoutALoopWithinTheLengthLimit) {
 }
 
 TEST(ClosureSearch, BackwardClosuresOfTheReversedProblemMirrorForwardOnes) {
+  SELKO_ENGINE_NEED_CORPUS();
   // The same closures read backwards (met in another order): both find a loop.
   LoopLimits limits;
   limits.maxLength = 30;
   for (const char* name : {"std-0393", "std-0003", "std-0814"}) {
     SCOPED_TRACE(name);
-    const Problem p = testing::CorpusProblem(name);
+    const Problem p = testing::ReadCorpusProblem(name);
     ClosureSearch forward(p, {Overlaps::Right, 4, 4}, limits);
     ClosureSearch backward(p.Reversed(), {Overlaps::Left, 4, 4}, limits);
     const auto f = RunToEnd(forward);

@@ -12,8 +12,8 @@
 namespace selko::engine {
 namespace {
 
-using testing::CorpusProblem;
 using testing::ProblemOf;
+using testing::ReadCorpusProblem;
 
 // A deadline that only guards against a hang; no test depends on it passing.
 Deadline Safety() { return Deadline::After(60); }
@@ -60,10 +60,11 @@ TEST(FindLoop, ShortestLoopNeedsTenLetters) {
 }
 
 TEST(FindLoop, LongLoopsOfOneRuleSystems) {
+  SELKO_ENGINE_NEED_CORPUS();
   // Corpus problems whose loops start from 10 to 21 letters and end far longer.
   for (const char* name : {"std-0396", "std-0397", "std-0379"}) {
     SCOPED_TRACE(name);
-    const Problem p = CorpusProblem(name);
+    const Problem p = ReadCorpusProblem(name);
     const auto loop = FindLoop(p, Safety());
     ASSERT_TRUE(Checked(p, loop));
     EXPECT_GE(loop->start.size(), 10u);
@@ -71,11 +72,12 @@ TEST(FindLoop, LongLoopsOfOneRuleSystems) {
 }
 
 TEST(FindLoop, CorpusProblemsWithLoops) {
+  SELKO_ENGINE_NEED_CORPUS();
   // Plain and relative, forward and backward, one to forty-three rules.
   for (const char* name : {"std-0003", "std-0326", "std-0353", "std-0814", "std-0796", "rel-0098",
                            "rel-0143", "rel-0160"}) {
     SCOPED_TRACE(name);
-    const Problem p = CorpusProblem(name);
+    const Problem p = ReadCorpusProblem(name);
     EXPECT_TRUE(Checked(p, FindLoop(p, Safety())));
   }
 }
@@ -147,16 +149,18 @@ TEST(FindLoop, NothingForPairProblemsOrWithoutStrictRules) {
 }
 
 TEST(FindLoop, StopsWhenTheDeadlineHasPassed) {
+  SELKO_ENGINE_NEED_CORPUS();
   std::atomic<bool> stop{true};
-  const Problem p = CorpusProblem("std-0320"); // no loop known
+  const Problem p = ReadCorpusProblem("std-0320"); // no loop known
   EXPECT_FALSE(FindLoop(p, Deadline().WithStop(&stop)));
 }
 
 TEST(LoopSearch, GoesOnWhereTheLastSliceStopped) {
+  SELKO_ENGINE_NEED_CORPUS();
   // Slices too short to find anything, ending anywhere (even inside a closure's unfolding),
   // then one long enough: the loop is the one a single run finds, since where the slices end
   // changes nothing in the order of the search.
-  const Problem p = CorpusProblem("std-0462");
+  const Problem p = ReadCorpusProblem("std-0462");
   LoopSearch search(p);
   std::optional<Loop> loop;
   for (int i = 0; i < 20 && !loop; ++i)
@@ -175,11 +179,12 @@ TEST(LoopSearch, GoesOnWhereTheLastSliceStopped) {
 }
 
 TEST(ReversedLoop, MirrorsLoopsBothWays) {
+  SELKO_ENGINE_NEED_CORPUS();
   // A loop of a problem, mirrored, is a loop of the reversed problem, and mirrored again it is
   // the same loop: positions move with the lengths that change from step to step.
   for (const char* name : {"std-0397", "std-0356", "std-0552", "rel-0098"}) {
     SCOPED_TRACE(name);
-    const Problem p = CorpusProblem(name);
+    const Problem p = ReadCorpusProblem(name);
     const auto loop = FindLoop(p, Safety());
     ASSERT_TRUE(Checked(p, loop));
     const Problem reversed = p.Reversed();

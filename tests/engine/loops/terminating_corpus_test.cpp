@@ -11,14 +11,14 @@ namespace selko::engine {
 namespace {
 
 TEST(FindLoop, NeverOnTerminatingCorpusProblems) {
-  const auto status = testing::CorpusStatus();
+  SELKO_ENGINE_NEED_CORPUS();
   LoopLimits limits;
   limits.maxLength = 12;
   int searched = 0;
-  for (const auto& [name, row] : testing::CorpusIndex()) {
-    // name, category, rules, symbols, longest side, ...: the small ones only.
-    if (status.at(name) != "YES" || std::stoi(row.at(1)) > 8 || std::stoi(row.at(3)) > 6) continue;
-    const Problem p = testing::CorpusProblem(name);
+  for (const auto& [name, entry] : testing::ReadCorpusIndex()) {
+    // The small ones only.
+    if (entry.status != "YES" || entry.rules > 8 || entry.longest > 6) continue;
+    const Problem p = testing::ReadCorpusProblem(name);
     const auto loop = FindLoop(p, Deadline::After(0.005), limits);
     ++searched;
     if (!loop) continue;

@@ -100,13 +100,14 @@ TEST(SparseTiling, LimitsAndProblemsItDoesNotTake) {
 }
 
 TEST(SparseTiling, EveryTilingOfSmallCorpusSystemsPassesTheCheck) {
+  SELKO_ENGINE_NEED_CORPUS();
   // Technique and checker are written apart: they must agree on every system.
   int checked = 0;
-  for (const auto& [name, row] : testing::CorpusIndex()) {
-    if (row.size() < 5 || row[0] != "standard" || row[4] != "0") continue;
-    if (std::stoi(row[1]) > 4 || std::stoi(row[2]) > 3) continue;
+  for (const auto& [name, entry] : testing::ReadCorpusIndex()) {
+    if (entry.category != "standard" || entry.weak) continue;
+    if (entry.rules > 4 || entry.symbols > 3) continue;
     if (checked >= 60) break;
-    const Problem p = testing::CorpusProblem(name);
+    const Problem p = testing::ReadCorpusProblem(name);
     for (int width : {2, 3}) {
       TilingLimits limits;
       limits.maxRules = 2000;
@@ -121,11 +122,12 @@ TEST(SparseTiling, EveryTilingOfSmallCorpusSystemsPassesTheCheck) {
 }
 
 TEST(SparseTiling, ASystemProvedThroughItsTiling) {
+  SELKO_ENGINE_NEED_CORPUS();
   // std-0818: a a b b -> b b b a a a, a c -> c a, b c -> c b. Neither the system nor its
   // reversal has a match bound within the automata tried, nor did the engine find a proof in
   // 10 s without tiling; the labelled system of its reversal's tiling of width 3 is
   // match-bounded.
-  const Problem p = testing::CorpusProblem("std-0818").Reversed();
+  const Problem p = testing::ReadCorpusProblem("std-0818").Reversed();
   BoundLimits limits;
   limits.maxTransitions = 20000;
   limits.maxStates = 10000;
