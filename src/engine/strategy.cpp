@@ -203,8 +203,8 @@ Attempt TilingAttempt(int width, bool reversed) {
   return a;
 }
 
-// The largest labelled problem of a model that the strategy takes on.
-constexpr std::size_t kMaxLabelledRules = 40;
+// The largest problem the strategy labels: its labelled problem has up to twice the rules.
+constexpr std::size_t kMaxLabellingRules = 20;
 
 // The labelled problem of the k-th model over {0, 1} of the (possibly reversed) problem: on the
 // reversal, letters are labelled by what stands before them.
@@ -237,7 +237,7 @@ Attempt GraphAttempt() {
 // The interpretation shapes of a level: dimension grows every level, bits every other.
 std::vector<MatrixShape> Shapes(int level, bool pairs) {
   std::vector<MatrixShape> shapes;
-  const int maxDim = std::min(5, 1 + (level + 1) / 1);
+  const int maxDim = std::min(5, level + 2);
   const int bits = level < 2 ? 2 : 3;
   if (level == 0) shapes.push_back({Domain::Natural, Compared::TopRight, 1, 4});
   for (int d = 2; d <= maxDim; ++d) {
@@ -292,7 +292,7 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
   // Labelling by the two models that tell most letters apart, on the problem and its reversal,
   // last and a level later: the search of the four labelled problems (up to twice the rules)
   // costs the levels at which the problem itself is proved, on a large problem above all.
-  if (!problem.labelled && problem.rules.size() <= kMaxLabelledRules / 2 && level == 2) {
+  if (!problem.labelled && problem.rules.size() <= kMaxLabellingRules && level == 2) {
     for (std::size_t k = 0; k < 2; ++k) {
       attempts.push_back(LabellingAttempt(k, false));
       attempts.push_back(LabellingAttempt(k, true));
