@@ -59,8 +59,9 @@ struct Reversal {};
 // checker computes again.
 struct DependencyPairs {};
 
-// The strongly connected components of the dependency graph: each remaining problem is a
-// component (its pairs, the same rules); pairs on no cycle are gone.
+// The strongly connected components of the dependency graph (pair_graph.hpp): each remaining
+// problem is a component (its pairs, the same rules); pairs on no cycle are gone. The checker
+// computes the graph again.
 struct GraphSplit {};
 
 // ---- Non-termination ---------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // Checks the dependency-pair step and the split along the dependency graph by computing both
-// again in the plainest way: the pairs by their definition, the components by reachability.
+// again in the plainest way: the pairs by their definition, the components by reachability and
+// by emptying the graph of components.
 #include <algorithm>
 #include <map>
 #include <set>
@@ -77,48 +78,74 @@ bool CheckDependencyPairs(const Problem& problem, const std::vector<Problem>& re
   return true;
 }
 
+namespace {
+
+// Whether pattern p could begin at position k of s, whatever follows s.
+bool CouldBeginAt(const String& p, const String& s, std::size_t k) {
+  for (std::size_t m = 0; m < p.size() && k + m < s.size(); ++m) {
+    if (p[m] != s[k + m]) return false;
+  }
+  return true;
+}
+
+// How many front letters of a string stay as they are while rules rewrite behind its first
+// letter (lhs to rhs when forward, rhs to lhs otherwise): those before the first place a rule
+// could begin.
+std::size_t UnchangedFront(const Problem& problem, const String& s, bool forward) {
+  for (std::size_t k = 1; k < s.size(); ++k) {
+    for (const Rule& r : problem.rules) {
+      if (CouldBeginAt(forward ? r.lhs : r.rhs, s, k)) return k;
+    }
+  }
+  return s.size();
+}
+
+// Whether the first `length` letters of a agree with b as far as b goes.
+bool AgreeOn(const String& a, std::size_t length, const String& b) {
+  for (std::size_t m = 0; m < length && m < b.size(); ++m) {
+    if (a[m] != b[m]) return false;
+  }
+  return true;
+}
+
+// Past this many pairs with equal front letters, every such pair is taken to follow.
+constexpr std::size_t kMaxComparisons = 20'000'000;
+
+} // namespace
+
 bool CheckGraphSplit(const Problem& problem, const std::vector<Problem>& remaining,
                      std::string& why) {
   if (!problem.pairProblem) return (why = "only a pair problem has a dependency graph", false);
   const std::size_t n = problem.pairs.size();
-  const std::size_t letters = problem.LetterCount();
   for (const Rule& p : problem.pairs) {
-    if (p.lhs.empty() || p.rhs.empty() || p.lhs[0] >= letters || p.rhs[0] >= letters) {
-      return (why = "a pair has an empty side", false);
-    }
+    if (p.lhs.empty() || p.rhs.empty()) return (why = "a pair has an empty side", false);
   }
-  // A pair leads from the letter in front of its left side to the one in front of its right
-  // side, and pair j can follow pair i when i's right front letter is j's left front letter. So
-  // pair i reaches pair j exactly when the letter graph leads from i's right front letter to
-  // j's left front letter (by a path of zero or more pairs).
-  std::vector<std::vector<Letter>> next(letters);
-  for (const Rule& p : problem.pairs)
-    next[p.lhs[0]].push_back(p.rhs[0]);
-  std::map<Letter, std::vector<bool>> reachable; // from a letter, by zero or more pairs
-  auto from = [&](Letter a) -> const std::vector<bool>& {
-    auto it = reachable.find(a);
-    if (it != reachable.end()) return it->second;
-    std::vector<bool> seen(letters, false);
-    std::vector<Letter> todo{a};
-    seen[a] = true;
-    while (!todo.empty()) {
-      const Letter b = todo.back();
-      todo.pop_back();
-      for (const Letter c : next[b]) {
-        if (!seen[c]) {
-          seen[c] = true;
-          todo.push_back(c);
-        }
+  // Pair j can follow pair i when i's right side could become j's left side: read forwards
+  // from i and backwards from j, their unchanging fronts agree with the other side.
+  std::vector<std::size_t> rightFront(n), leftFront(n);
+  std::map<Letter, std::vector<std::size_t>> startingWith;
+  for (std::size_t i = 0; i < n; ++i) {
+    rightFront[i] = UnchangedFront(problem, problem.pairs[i].rhs, true);
+    leftFront[i] = UnchangedFront(problem, problem.pairs[i].lhs, false);
+    startingWith[problem.pairs[i].lhs[0]].push_back(i);
+  }
+  std::size_t comparisons = 0;
+  for (std::size_t i = 0; i < n; ++i)
+    comparisons += startingWith[problem.pairs[i].rhs[0]].size();
+  std::vector<std::vector<std::size_t>> after(n), before(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const String& v = problem.pairs[i].rhs;
+    for (const std::size_t j : startingWith[v[0]]) {
+      const String& u = problem.pairs[j].lhs;
+      if (comparisons > kMaxComparisons ||
+          (AgreeOn(v, rightFront[i], u) && AgreeOn(u, leftFront[j], v))) {
+        after[i].push_back(j);
+        before[j].push_back(i);
       }
     }
-    return reachable.emplace(a, std::move(seen)).first->second;
-  };
-  auto reaches = [&](std::size_t i, std::size_t j) {
-    return from(problem.pairs[i].rhs[0])[problem.pairs[j].lhs[0]];
-  };
-  // Every remaining problem is a pair problem with the same letters and rules whose pairs lie
-  // in one strongly connected component; every pair on a cycle is in exactly one of them, and
-  // two pairs on one cycle are never apart.
+  }
+  // Every remaining problem is a pair problem with the same letters and rules, its pairs taken
+  // from the problem once each.
   std::vector<int> owner(n, -1);
   for (std::size_t c = 0; c < remaining.size(); ++c) {
     const Problem& part = remaining[c];
@@ -127,7 +154,6 @@ bool CheckGraphSplit(const Problem& problem, const std::vector<Problem>& remaini
         part.rules != problem.rules || part.pairs.empty()) {
       return (why = what + " is not a part of the problem", false);
     }
-    std::size_t first = n;
     for (const Rule& pair : part.pairs) {
       std::size_t found = n;
       for (std::size_t i = 0; i < n && found == n; ++i) {
@@ -135,25 +161,69 @@ bool CheckGraphSplit(const Problem& problem, const std::vector<Problem>& remaini
       }
       if (found == n) return (why = what + " has a pair not in the problem", false);
       owner[found] = static_cast<int>(c);
-      if (first == n) first = found;
-      if (!reaches(first, found) || !reaches(found, first)) {
-        return (why = what + " is not strongly connected", false);
+    }
+  }
+  // Each component is strongly connected: from its first pair every other is reached, along
+  // the edges and against them, without leaving it.
+  for (std::size_t c = 0; c < remaining.size(); ++c) {
+    std::size_t first = 0;
+    while (owner[first] != static_cast<int>(c))
+      ++first;
+    for (const auto* edges : {&after, &before}) {
+      std::vector<bool> seen(n, false);
+      std::vector<std::size_t> todo{first};
+      seen[first] = true;
+      while (!todo.empty()) {
+        const std::size_t i = todo.back();
+        todo.pop_back();
+        for (const std::size_t j : (*edges)[i]) {
+          if (!seen[j] && owner[j] == owner[i]) {
+            seen[j] = true;
+            todo.push_back(j);
+          }
+        }
+      }
+      for (std::size_t i = 0; i < n; ++i) {
+        if (owner[i] == static_cast<int>(c) && !seen[i]) {
+          return (why = "component " + std::to_string(c + 1) + " is not strongly connected", false);
+        }
       }
     }
   }
+  // No cycle leaves a component or passes a dropped pair: with every component taken as one
+  // node and its inner edges left out, the graph can be emptied by removing nodes without
+  // incoming edges.
+  const std::size_t nodes = remaining.size() + n;
+  auto node = [&](std::size_t i) {
+    return owner[i] >= 0 ? static_cast<std::size_t>(owner[i]) : remaining.size() + i;
+  };
+  std::vector<std::size_t> incoming(nodes, 0);
+  std::vector<std::vector<std::size_t>> out(nodes);
   for (std::size_t i = 0; i < n; ++i) {
-    if (reaches(i, i) && owner[i] == -1) {
-      return (why = "pair " + std::to_string(i + 1) + " is on a cycle but in no component", false);
-    }
-    if (owner[i] == -1) continue;
-    for (std::size_t j = 0; j < n; ++j) {
-      if (owner[j] != owner[i] && reaches(i, j) && reaches(j, i)) {
-        return (why = "pairs " + std::to_string(i + 1) + " and " + std::to_string(j + 1) +
-                      " share a cycle but not a component",
+    for (const std::size_t j : after[i]) {
+      if (owner[i] >= 0 && owner[i] == owner[j]) continue;
+      if (i == j) {
+        return (why = "pair " + std::to_string(i + 1) + " is on a cycle but in no component",
                 false);
       }
+      out[node(i)].push_back(node(j));
+      ++incoming[node(j)];
     }
   }
+  std::vector<std::size_t> ready;
+  for (std::size_t v = 0; v < nodes; ++v) {
+    if (incoming[v] == 0) ready.push_back(v);
+  }
+  std::size_t removed = 0;
+  while (!ready.empty()) {
+    const std::size_t v = ready.back();
+    ready.pop_back();
+    ++removed;
+    for (const std::size_t w : out[v]) {
+      if (--incoming[w] == 0) ready.push_back(w);
+    }
+  }
+  if (removed != nodes) return (why = "a cycle passes more than one component", false);
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/pairs/pair_graph.hpp"
+
 namespace selko::engine {
 
 std::optional<Step> DependencyPairStep(const Problem& problem) {
@@ -47,34 +49,30 @@ std::optional<Step> DependencyPairStep(const Problem& problem) {
 
 namespace {
 
-// Strongly connected components of the graph on letters in which each pair is an edge from
-// its left front letter to its right front letter (Tarjan's algorithm without recursion).
-// Returns each letter's component number.
-std::vector<int> LetterComponents(const Problem& problem) {
-  const std::size_t n = problem.LetterCount();
-  std::vector<std::vector<Letter>> next(n);
-  for (const Rule& p : problem.pairs)
-    next[p.lhs[0]].push_back(p.rhs[0]);
+// Strongly connected components of a graph given by each node's successors (Tarjan's algorithm
+// without recursion). Returns each node's component number.
+std::vector<int> Components(const std::vector<std::vector<std::size_t>>& next) {
+  const std::size_t n = next.size();
   std::vector<int> index(n, -1), low(n, 0), component(n, -1);
-  std::vector<Letter> stack;
+  std::vector<std::size_t> stack;
   std::vector<bool> onStack(n, false);
   int counter = 0;
   int components = 0;
   struct Frame {
-    Letter v;
+    std::size_t v;
     std::size_t edge;
   };
   std::vector<Frame> frames;
   for (std::size_t root = 0; root < n; ++root) {
     if (index[root] != -1) continue;
-    frames.push_back({static_cast<Letter>(root), 0});
+    frames.push_back({root, 0});
     index[root] = low[root] = counter++;
-    stack.push_back(static_cast<Letter>(root));
+    stack.push_back(root);
     onStack[root] = true;
     while (!frames.empty()) {
       Frame& f = frames.back();
       if (f.edge < next[f.v].size()) {
-        const Letter w = next[f.v][f.edge++];
+        const std::size_t w = next[f.v][f.edge++];
         if (index[w] == -1) {
           index[w] = low[w] = counter++;
           stack.push_back(w);
@@ -85,11 +83,11 @@ std::vector<int> LetterComponents(const Problem& problem) {
         }
         continue;
       }
-      const Letter v = f.v;
+      const std::size_t v = f.v;
       frames.pop_back();
       if (!frames.empty()) low[frames.back().v] = std::min(low[frames.back().v], low[v]);
       if (low[v] == index[v]) {
-        Letter w;
+        std::size_t w;
         do {
           w = stack.back();
           stack.pop_back();
@@ -110,23 +108,26 @@ std::optional<Step> GraphSplitStep(const Problem& problem) {
   for (const Rule& p : problem.pairs) {
     if (p.lhs.empty() || p.rhs.empty()) return std::nullopt;
   }
-  const std::vector<int> component = LetterComponents(problem);
-  // A pair lies on a cycle exactly when both its front letters are in one component.
+  const std::vector<std::vector<std::size_t>> next = PairGraph(problem);
+  const std::vector<int> component = Components(next);
+  // A pair lies on a cycle when its component has another pair or it can follow itself.
+  std::vector<std::size_t> size(problem.pairs.size() + 1, 0);
+  for (const int c : component)
+    ++size[static_cast<std::size_t>(c)];
   std::vector<std::vector<std::size_t>> groups;
-  std::vector<int> groupOf(problem.LetterCount() + 1, -1);
+  std::vector<int> groupOf(problem.pairs.size() + 1, -1);
   std::size_t dropped = 0;
   for (std::size_t i = 0; i < problem.pairs.size(); ++i) {
-    const Rule& p = problem.pairs[i];
-    const int c = component[p.lhs[0]];
-    if (c != component[p.rhs[0]]) {
+    const auto c = static_cast<std::size_t>(component[i]);
+    if (size[c] == 1 && !std::binary_search(next[i].begin(), next[i].end(), i)) {
       ++dropped;
       continue;
     }
-    if (groupOf[static_cast<std::size_t>(c)] == -1) {
-      groupOf[static_cast<std::size_t>(c)] = static_cast<int>(groups.size());
+    if (groupOf[c] == -1) {
+      groupOf[c] = static_cast<int>(groups.size());
       groups.emplace_back();
     }
-    groups[static_cast<std::size_t>(groupOf[static_cast<std::size_t>(c)])].push_back(i);
+    groups[static_cast<std::size_t>(groupOf[c])].push_back(i);
   }
   if (dropped == 0 && groups.size() == 1) return std::nullopt;
   std::stable_sort(groups.begin(), groups.end(),
@@ -137,6 +138,9 @@ std::optional<Step> GraphSplitStep(const Problem& problem) {
                  (groups.size() == 1 ? "" : "s") + ", " + std::to_string(dropped) + " pair" +
                  (dropped == 1 ? "" : "s") + " on no cycle";
   step.certificate = GraphSplit{};
+  step.details.push_back("A pair q can follow a pair p when the front of p's right side that no "
+                         "rule can rewrite agrees with q's left side, and the front of q's left "
+                         "side that no rule can have made agrees with p's right side.");
   for (std::size_t g = 0; g < groups.size(); ++g) {
     Problem part;
     part.pairProblem = true;

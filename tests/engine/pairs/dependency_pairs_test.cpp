@@ -118,5 +118,48 @@ TEST(DependencyGraph, TwoCyclesAndAPairOnNoCycle) {
   EXPECT_TRUE(CheckStep(none, *empty, why)) << why;
 }
 
+TEST(DependencyGraph, TheLettersBehindTheFrontDecideAnEdge) {
+  // One rule, a b -> b a: only a starts a left side, and no rule makes a c.
+  Problem p;
+  p.pairProblem = true;
+  p.names = {"a", "b", "c", "a#"};
+  p.marked = {0, 0, 0, 1};
+  p.rules = Rules({"ab->ba"}).rules;
+  auto pair = [](String l, String r) { return Rule{std::move(l), std::move(r), true}; };
+  // a# b -> a# c: no left side starts at the c, so a# c stays and a# b cannot come next.
+  // a# b -> a# b a: follows itself, and the first pair follows it.
+  p.pairs = {pair({3, 1}, {3, 2}), pair({3, 1}, {3, 1, 0})};
+  std::optional<Step> step = GraphSplitStep(p);
+  ASSERT_TRUE(step);
+  EXPECT_EQ(step->summary, "dependency graph: 1 component, 1 pair on no cycle");
+  ASSERT_EQ(step->remaining.size(), 1u);
+  EXPECT_EQ(PairTexts(step->remaining[0]), (std::vector<std::string>{"a# b -> a# b a"}));
+  std::string why;
+  EXPECT_TRUE(CheckStep(p, *step, why)) << why;
+
+  // The checker sees the same edges: the pair of no cycle kept in the component, or the pair
+  // that follows itself dropped, is refused.
+  Step kept = *step;
+  kept.remaining[0].pairs.push_back(p.pairs[0]);
+  EXPECT_FALSE(CheckStep(p, kept, why));
+  EXPECT_EQ(why, "component 1 is not strongly connected");
+  Step dropped = *step;
+  dropped.remaining.clear();
+  EXPECT_FALSE(CheckStep(p, dropped, why));
+  EXPECT_EQ(why, "pair 2 is on a cycle but in no component");
+
+  // Read backwards: a# c -> a# a could be followed by a pair starting a# a, but not by itself,
+  // since no rule's right side starts with c (nothing makes the c of its left side).
+  Problem back = p;
+  back.pairs = {pair({3, 2}, {3, 0})};
+  std::optional<Step> none = GraphSplitStep(back);
+  ASSERT_TRUE(none);
+  EXPECT_EQ(none->summary, "dependency graph: 0 components, 1 pair on no cycle");
+  EXPECT_TRUE(CheckStep(back, *none, why)) << why;
+  // With a rule that makes a c, it follows itself: one component holding every pair.
+  back.rules = Rules({"ab->ba", "a->c"}).rules;
+  EXPECT_FALSE(GraphSplitStep(back));
+}
+
 } // namespace
 } // namespace selko::engine

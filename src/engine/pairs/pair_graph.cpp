@@ -1,0 +1,82 @@
+#include "engine/pairs/pair_graph.hpp"
+
+#include <algorithm>
+
+namespace selko::engine {
+
+namespace {
+
+// Whether a and b agree on their common length (one is a prefix of the other).
+bool Agree(const Letter* a, std::size_t na, const Letter* b, std::size_t nb) {
+  return std::equal(a, a + std::min(na, nb), b);
+}
+
+// The length of s's prefix that no rewrite by a pattern can reach: the first position after
+// the front at which some pattern agrees with the rest of s, or s's whole length.
+std::size_t FixedPrefix(const String& s, const std::vector<const String*>& patterns) {
+  for (std::size_t k = 1; k < s.size(); ++k) {
+    for (const String* p : patterns) {
+      if (Agree(p->data(), p->size(), s.data() + k, s.size() - k)) return k;
+    }
+  }
+  return s.size();
+}
+
+// Past this many candidate edges the graph is taken on front letters alone (every candidate
+// an edge): still sound, and cheap for problems of thousands of pairs.
+constexpr std::size_t kMaxCandidates = 20'000'000;
+
+} // namespace
+
+std::vector<std::vector<std::size_t>> PairGraph(const Problem& problem) {
+  const std::vector<Rule>& pairs = problem.pairs;
+  const std::size_t n = pairs.size();
+  std::vector<const String*> lefts, rights;
+  for (const Rule& r : problem.rules) {
+    lefts.push_back(&r.lhs);
+    rights.push_back(&r.rhs);
+  }
+  // Pairs by the front letter of their left side; a pair with an empty side goes everywhere.
+  std::vector<std::vector<std::size_t>> byFront(problem.LetterCount());
+  std::vector<std::size_t> everywhere;
+  for (std::size_t j = 0; j < n; ++j) {
+    if (pairs[j].lhs.empty() || pairs[j].rhs.empty()) {
+      everywhere.push_back(j);
+    } else if (pairs[j].lhs[0] < byFront.size()) {
+      byFront[pairs[j].lhs[0]].push_back(j);
+    }
+  }
+  std::vector<std::size_t> rightFixed(n), leftFixed(n);
+  std::size_t candidates = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    rightFixed[i] = FixedPrefix(pairs[i].rhs, lefts);
+    leftFixed[i] = FixedPrefix(pairs[i].lhs, rights);
+    if (!pairs[i].rhs.empty() && pairs[i].rhs[0] < byFront.size())
+      candidates += byFront[pairs[i].rhs[0]].size();
+  }
+  const bool refine = candidates <= kMaxCandidates;
+  std::vector<std::vector<std::size_t>> next(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const String& v = pairs[i].rhs;
+    if (v.empty() || pairs[i].lhs.empty()) {
+      next[i].resize(n);
+      for (std::size_t j = 0; j < n; ++j)
+        next[i][j] = j;
+      continue;
+    }
+    if (v[0] < byFront.size()) {
+      for (const std::size_t j : byFront[v[0]]) {
+        const String& u = pairs[j].lhs;
+        if (!refine || (Agree(v.data(), rightFixed[i], u.data(), u.size()) &&
+                        Agree(u.data(), leftFixed[j], v.data(), v.size()))) {
+          next[i].push_back(j);
+        }
+      }
+    }
+    next[i].insert(next[i].end(), everywhere.begin(), everywhere.end());
+    std::sort(next[i].begin(), next[i].end());
+  }
+  return next;
+}
+
+} // namespace selko::engine
