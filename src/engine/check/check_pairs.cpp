@@ -80,24 +80,35 @@ bool CheckDependencyPairs(const Problem& problem, const std::vector<Problem>& re
 
 namespace {
 
-// Whether pattern p could begin at position k of s, whatever follows s.
-bool CouldBeginAt(const String& p, const String& s, std::size_t k) {
-  for (std::size_t m = 0; m < p.size() && k + m < s.size(); ++m) {
-    if (p[m] != s[k + m]) return false;
-  }
-  return true;
-}
-
 // How many front letters of a string stay as they are while rules rewrite behind its first
-// letter (lhs to rhs when forward, rhs to lhs otherwise): those before the first place a rule
-// could begin.
+// letter (lhs to rhs when forward, rhs to lhs otherwise). Rewrites behind a front may change
+// everything after it, so a front of length f stays when no rule's side could begin at a
+// position k inside it: neither read whole from k, nor agreeing with all of the front's letters
+// from k (its common prefix with the string from k reaching to f). The longest such front.
 std::size_t UnchangedFront(const Problem& problem, const String& s, bool forward) {
+  if (s.empty()) return 0;
+  // Per position from 1: whether some side is read whole there, and how far the longest
+  // agreement of a side with the string from there reaches.
+  std::vector<bool> whole(s.size(), false);
+  std::vector<std::size_t> reach(s.size(), 0);
   for (std::size_t k = 1; k < s.size(); ++k) {
     for (const Rule& r : problem.rules) {
-      if (CouldBeginAt(forward ? r.lhs : r.rhs, s, k)) return k;
+      const String& side = forward ? r.lhs : r.rhs;
+      std::size_t common = 0;
+      while (common < side.size() && k + common < s.size() && side[common] == s[k + common])
+        ++common;
+      if (common == side.size()) whole[k] = true;
+      reach[k] = std::max(reach[k], k + common);
     }
   }
-  return s.size();
+  std::size_t longest = 1;
+  for (std::size_t f = 2; f <= s.size(); ++f) {
+    bool stays = true;
+    for (std::size_t k = 1; k < f && stays; ++k)
+      stays = !whole[k] && f > reach[k];
+    if (stays) longest = f;
+  }
+  return longest;
 }
 
 // Whether the first `length` letters of a agree with b as far as b goes.

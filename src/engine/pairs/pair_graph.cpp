@@ -11,15 +11,25 @@ bool Agree(const Letter* a, std::size_t na, const Letter* b, std::size_t nb) {
   return std::equal(a, a + std::min(na, nb), b);
 }
 
-// The length of s's prefix that no rewrite by a pattern can reach: the first position after
-// the front at which some pattern agrees with the rest of s, or s's whole length.
+// The length of s's prefix that no rewrite by a pattern can reach. A rewrite behind the prefix
+// may change every letter after it, so a pattern could begin at position k within the prefix
+// if it agrees with the prefix's letters from k on. The longest prefix where none can: cut at
+// the first such place and look again, the shorter rest agreeing with more patterns.
 std::size_t FixedPrefix(const String& s, const std::vector<const String*>& patterns) {
-  for (std::size_t k = 1; k < s.size(); ++k) {
-    for (const String* p : patterns) {
-      if (Agree(p->data(), p->size(), s.data() + k, s.size() - k)) return k;
+  std::size_t fixed = s.size();
+  for (bool cut = true; cut;) {
+    cut = false;
+    for (std::size_t k = 1; k < fixed && !cut; ++k) {
+      for (const String* p : patterns) {
+        if (Agree(p->data(), p->size(), s.data() + k, fixed - k)) {
+          fixed = k;
+          cut = true;
+          break;
+        }
+      }
     }
   }
-  return s.size();
+  return fixed;
 }
 
 // Past this many candidate edges the graph is taken on front letters alone (every candidate

@@ -161,5 +161,35 @@ TEST(DependencyGraph, TheLettersBehindTheFrontDecideAnEdge) {
   EXPECT_FALSE(GraphSplitStep(back));
 }
 
+TEST(DependencyGraph, ARewriteBehindAFrontCanOpenARedexInIt) {
+  // x z -> b and y -> z: in a# x y no rule starts at the x, but once y is z one does, so
+  // a# x y becomes a# b, and the pair a# b -> a# x y follows itself.
+  Problem p;
+  p.pairProblem = true;
+  p.names = {"x", "z", "b", "y", "a#"};
+  p.marked = {0, 0, 0, 0, 1};
+  p.rules = Rules({"xz->b", "y->z"}).rules;
+  p.pairs = {Rule{{4, 2}, {4, 0, 3}, true}};
+  EXPECT_FALSE(GraphSplitStep(p));
+  // Dropping it as a pair on no cycle is refused.
+  Step dropped;
+  dropped.technique = "dependency graph";
+  dropped.certificate = GraphSplit{};
+  std::string why;
+  EXPECT_FALSE(CheckStep(p, dropped, why));
+  EXPECT_EQ(why, "pair 1 is on a cycle but in no component");
+  // Read backwards the same holds. With b -> x z and z -> y, a# b becomes a# x y: the front
+  // a# x of the left side of a# x y -> a# b is made by a rule once the y is read back as z.
+  Problem back;
+  back.pairProblem = true;
+  back.names = {"b", "x", "z", "y", "a#"};
+  back.marked = {0, 0, 0, 0, 1};
+  back.rules = Rules({"b->xz", "z->y"}).rules;
+  back.pairs = {Rule{{4, 1, 3}, {4, 0}, true}};
+  EXPECT_FALSE(GraphSplitStep(back));
+  EXPECT_FALSE(CheckStep(back, dropped, why));
+  EXPECT_EQ(why, "pair 1 is on a cycle but in no component");
+}
+
 } // namespace
 } // namespace selko::engine
