@@ -11,16 +11,38 @@ bool Agree(const Letter* a, std::size_t na, const Letter* b, std::size_t nb) {
   return std::equal(a, a + std::min(na, nb), b);
 }
 
+// Patterns by their first letter; an empty pattern agrees everywhere.
+struct Patterns {
+  std::vector<std::vector<const String*>> byFirst;
+  bool empty = false;
+};
+
+Patterns PatternsOf(const Problem& problem, bool lefts) {
+  Patterns p;
+  p.byFirst.resize(problem.LetterCount());
+  for (const Rule& r : problem.rules) {
+    const String& side = lefts ? r.lhs : r.rhs;
+    if (side.empty()) {
+      p.empty = true;
+    } else if (side[0] < p.byFirst.size()) {
+      p.byFirst[side[0]].push_back(&side);
+    }
+  }
+  return p;
+}
+
 // The length of s's prefix that no rewrite by a pattern can reach. A rewrite behind the prefix
 // may change every letter after it, so a pattern could begin at position k within the prefix
 // if it agrees with the prefix's letters from k on. The longest prefix where none can: cut at
 // the first such place and look again, the shorter rest agreeing with more patterns.
-std::size_t FixedPrefix(const String& s, const std::vector<const String*>& patterns) {
+std::size_t FixedPrefix(const String& s, const Patterns& patterns) {
+  if (patterns.empty) return std::min<std::size_t>(s.size(), 1);
   std::size_t fixed = s.size();
   for (bool cut = true; cut;) {
     cut = false;
     for (std::size_t k = 1; k < fixed && !cut; ++k) {
-      for (const String* p : patterns) {
+      if (s[k] >= patterns.byFirst.size()) continue;
+      for (const String* p : patterns.byFirst[s[k]]) {
         if (Agree(p->data(), p->size(), s.data() + k, fixed - k)) {
           fixed = k;
           cut = true;
@@ -41,11 +63,8 @@ constexpr std::size_t kMaxCandidates = 20'000'000;
 std::vector<std::vector<std::size_t>> PairGraph(const Problem& problem) {
   const std::vector<Rule>& pairs = problem.pairs;
   const std::size_t n = pairs.size();
-  std::vector<const String*> lefts, rights;
-  for (const Rule& r : problem.rules) {
-    lefts.push_back(&r.lhs);
-    rights.push_back(&r.rhs);
-  }
+  const Patterns lefts = PatternsOf(problem, true);
+  const Patterns rights = PatternsOf(problem, false);
   // Pairs by the front letter of their left side; a pair with an empty side goes everywhere.
   std::vector<std::vector<std::size_t>> byFront(problem.LetterCount());
   std::vector<std::size_t> everywhere;
