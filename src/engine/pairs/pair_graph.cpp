@@ -65,45 +65,30 @@ std::vector<std::vector<std::size_t>> PairGraph(const Problem& problem) {
   const std::size_t n = pairs.size();
   const Patterns lefts = PatternsOf(problem, true);
   const Patterns rights = PatternsOf(problem, false);
-  // Pairs by the front letter of their left side; a pair with an empty side goes everywhere.
+  // Pairs by the front letter of their left side, each list ascending.
   std::vector<std::vector<std::size_t>> byFront(problem.LetterCount());
-  std::vector<std::size_t> everywhere;
   for (std::size_t j = 0; j < n; ++j) {
-    if (pairs[j].lhs.empty() || pairs[j].rhs.empty()) {
-      everywhere.push_back(j);
-    } else if (pairs[j].lhs[0] < byFront.size()) {
-      byFront[pairs[j].lhs[0]].push_back(j);
-    }
+    if (pairs[j].lhs[0] < byFront.size()) byFront[pairs[j].lhs[0]].push_back(j);
   }
   std::vector<std::size_t> rightFixed(n), leftFixed(n);
   std::size_t candidates = 0;
   for (std::size_t i = 0; i < n; ++i) {
     rightFixed[i] = FixedPrefix(pairs[i].rhs, lefts);
     leftFixed[i] = FixedPrefix(pairs[i].lhs, rights);
-    if (!pairs[i].rhs.empty() && pairs[i].rhs[0] < byFront.size())
-      candidates += byFront[pairs[i].rhs[0]].size();
+    if (pairs[i].rhs[0] < byFront.size()) candidates += byFront[pairs[i].rhs[0]].size();
   }
   const bool refine = candidates <= kMaxCandidates;
   std::vector<std::vector<std::size_t>> next(n);
   for (std::size_t i = 0; i < n; ++i) {
     const String& v = pairs[i].rhs;
-    if (v.empty() || pairs[i].lhs.empty()) {
-      next[i].resize(n);
-      for (std::size_t j = 0; j < n; ++j)
-        next[i][j] = j;
-      continue;
-    }
-    if (v[0] < byFront.size()) {
-      for (const std::size_t j : byFront[v[0]]) {
-        const String& u = pairs[j].lhs;
-        if (!refine || (Agree(v.data(), rightFixed[i], u.data(), u.size()) &&
-                        Agree(u.data(), leftFixed[j], v.data(), v.size()))) {
-          next[i].push_back(j);
-        }
+    if (v[0] >= byFront.size()) continue;
+    for (const std::size_t j : byFront[v[0]]) {
+      const String& u = pairs[j].lhs;
+      if (!refine || (Agree(v.data(), rightFixed[i], u.data(), u.size()) &&
+                      Agree(u.data(), leftFixed[j], v.data(), v.size()))) {
+        next[i].push_back(j);
       }
     }
-    next[i].insert(next[i].end(), everywhere.begin(), everywhere.end());
-    std::sort(next[i].begin(), next[i].end());
   }
   return next;
 }

@@ -16,8 +16,8 @@
 
 namespace selko::engine {
 
-// Per pair of the problem, the pairs that may follow it (by index, ascending). Pairs with an
-// empty side follow and are followed by every pair.
+// Per pair of the problem, the pairs that may follow it (by index, ascending). Every pair has
+// two non-empty sides (GraphSplitStep refuses others).
 std::vector<std::vector<std::size_t>> PairGraph(const Problem& problem);
 
 } // namespace selko::engine
