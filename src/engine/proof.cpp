@@ -96,6 +96,16 @@ std::string Entry(std::int64_t v, Domain domain) {
   return std::to_string(v);
 }
 
+// Some finite arctic entry is below zero.
+bool BelowZero(const MatrixInterpretation& m) {
+  for (const Matrix& letter : m.letters) {
+    for (const std::int64_t x : letter.entries) {
+      if (x < 0 && x != kMinusInfinity) return true;
+    }
+  }
+  return false;
+}
+
 } // namespace
 
 std::vector<std::string> RenderProof(const ProofNode& root) {
@@ -142,6 +152,7 @@ std::vector<std::string> MatrixLines(const std::string& label, const Matrix& m) 
 
 std::string InterpretationName(const MatrixInterpretation& m, bool pairs) {
   std::string name = m.domain == Domain::Arctic ? "arctic" : "natural";
+  if (m.domain == Domain::Arctic && BelowZero(m)) name += " integer";
   name += " matrices of dimension " + std::to_string(m.dimension);
   if (pairs) {
     name += ", rows for marked letters";
@@ -156,6 +167,10 @@ std::vector<std::string> RemovalDetails(const Problem& problem, const RuleRemova
   std::vector<std::string> lines;
   lines.push_back("Interpretation (" +
                   InterpretationName(removal.interpretation, problem.pairProblem) + "):");
+  if (removal.interpretation.domain == Domain::Arctic && BelowZero(removal.interpretation)) {
+    lines.push_back("Entries may be below zero, first entries not: the first entry of a marked "
+                    "string's value is a natural number, and every removed pair lowers it.");
+  }
   std::vector<bool> used(problem.LetterCount(), false);
   for (const auto* list : {&problem.rules, &problem.pairs}) {
     for (const Rule& r : *list) {

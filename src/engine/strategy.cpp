@@ -34,7 +34,9 @@ std::vector<Step> Chain(const Problem& p, bool reversed, Step step) {
 }
 
 std::string ShapeName(const MatrixShape& s) {
-  std::string name = s.domain == Domain::Arctic ? "arctic" : "natural";
+  std::string name = s.belowZero                  ? "arctic below zero"
+                     : s.domain == Domain::Arctic ? "arctic"
+                                                  : "natural";
   name += " d" + std::to_string(s.dimension) + " b" + std::to_string(s.bits);
   if (s.domain == Domain::Natural) name += s.compared == Compared::TopLeft ? " tl" : " tr";
   return name;
@@ -245,6 +247,9 @@ std::vector<MatrixShape> Shapes(int level, bool pairs) {
     // A pair problem compares the first entry in both natural shapes: one search serves.
     if (!pairs) shapes.push_back({Domain::Natural, Compared::TopLeft, d, bits});
     shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits});
+    // At the front of pairs arctic entries may be below zero: a larger search space, searched
+    // beside the arctic naturals, whose encoding is smaller.
+    if (pairs) shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits, true});
   }
   return shapes;
 }

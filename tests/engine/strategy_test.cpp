@@ -69,6 +69,66 @@ TEST(Strategy, ProvesSmallSystemsWithTheirInterpretationsInFull) {
                                      "remains to prove"});
 }
 
+TEST(Strategy, AnErasingSystemProvedWithArcticEntriesBelowZero) {
+  // std-0551, which arctic and natural matrices of naturals did not prove within 10 s: the
+  // entry -3 of b lets a b weigh no less than the empty string, with a large [2][2] for a.
+  const EngineResult r = Engine(Rules({"ab->", "ac->cc", "bc->aabb"}));
+  ASSERT_EQ(r.verdict, Verdict::Yes) << r.error;
+  EXPECT_EQ(Joined(r.proof),
+            "SELKO 1.4 extended engine is applied to the string rewriting system\n"
+            "a b ->\n"
+            "a c -> c c\n"
+            "b c -> a a b b\n"
+            "Outline:\n"
+            "1 dependency pairs: 4 pairs; 4 pairs remain\n"
+            "2 dependency graph: 1 component, 2 pairs on no cycle; 2 pairs remain\n"
+            "3 arctic integer matrices of dimension 2, rows for marked letters: removes 1 pair; 1 "
+            "pair remains\n"
+            "4 arctic integer matrices of dimension 2, rows for marked letters: removes 1 pair; "
+            "nothing remains to prove\n"
+            "Terminating.\n"
+            "Details:\n"
+            "1 dependency pairs: 4 pairs\n"
+            "  The dependency pairs:\n"
+            "    b# c -> a# a b b\n"
+            "    b# c -> a# b b\n"
+            "    b# c -> b# b\n"
+            "    b# c -> b#\n"
+            "2 dependency graph: 1 component, 2 pairs on no cycle\n"
+            "  A pair q can follow a pair p when the front of p's right side that no rule can "
+            "rewrite agrees with q's left side, and the front of q's left side that no rule can "
+            "have made agrees with p's right side.\n"
+            "  Component 1:\n"
+            "    b# c -> b# b\n"
+            "    b# c -> b#\n"
+            "3 arctic integer matrices of dimension 2, rows for marked letters: removes 1 pair\n"
+            "  Interpretation (arctic integer matrices of dimension 2, rows for marked letters):\n"
+            "  Entries may be below zero, first entries not: the first entry of a marked string's "
+            "value is a natural number, and every removed pair lowers it.\n"
+            "    a = |    0    0 |\n"
+            "        | -inf    3 |\n"
+            "    b = |    0    3 |\n"
+            "        | -inf   -3 |\n"
+            "    c = | 0 0 |\n"
+            "        | 1 3 |\n"
+            "    b# = | 1 1 |\n"
+            "  Pairs removed (strictly decreasing, all others weakly):\n"
+            "    b# c -> b#\n"
+            "4 arctic integer matrices of dimension 2, rows for marked letters: removes 1 pair\n"
+            "  Interpretation (arctic integer matrices of dimension 2, rows for marked letters):\n"
+            "  Entries may be below zero, first entries not: the first entry of a marked string's "
+            "value is a natural number, and every removed pair lowers it.\n"
+            "    a = |    0    3 |\n"
+            "        | -inf    3 |\n"
+            "    b = |    3    3 |\n"
+            "        | -inf   -3 |\n"
+            "    c = | 0 3 |\n"
+            "        | 3 3 |\n"
+            "    b# = | 0 3 |\n"
+            "  Pairs removed (strictly decreasing, all others weakly):\n"
+            "    b# c -> b# b\n");
+}
+
 TEST(Strategy, ALoopIsShownAsItsDerivationAndNothingElse) {
   const EngineResult r = Engine(Rules({"ab->bab"}));
   ASSERT_EQ(r.verdict, Verdict::No) << r.error;

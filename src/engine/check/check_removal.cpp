@@ -1,6 +1,9 @@
 // Checks a rule-removal step by a natural or arctic matrix interpretation: the shape
-// conditions that make the order monotone and well founded, the weak decrease of every rule
-// and pair, the strict decrease of every removed one, and that exactly those are gone.
+// conditions that make the order monotone and well founded (on a pair problem, arctic entries
+// may be below zero except the first of every letter and marked row: the first entry of a
+// marked string's value then sums numbers of zero or more, and it drops at every strict pair), the
+// weak decrease of every rule and pair, the strict decrease of every removed one, and that exactly
+// those are gone.
 #include <algorithm>
 #include <optional>
 
@@ -21,6 +24,10 @@ std::string Num(std::size_t i) { return std::to_string(i + 1); }
 bool AtLeast(Value x, Value y, Domain domain) {
   if (domain == Domain::Arctic) return y == kArcticBottom || (x != kArcticBottom && x >= y);
   return x >= y;
+}
+
+bool BelowZero(const Grid& g) {
+  return std::any_of(g.v.begin(), g.v.end(), [](Value x) { return x != kArcticBottom && x < 0; });
 }
 
 bool Weak(const Grid& p, const Grid& q, Domain domain) {
@@ -75,6 +82,11 @@ public:
         }
       } else if (g->At(0, 0) == kArcticBottom) {
         return (why = "letter " + name + " has no finite first entry", false);
+      } else if (g->At(0, 0) < 0) {
+        return (why = "letter " + name + " has a first entry below zero", false);
+      } else if (!problem_.pairProblem && BelowZero(*g)) {
+        // Below zero, only the first entry of a marked front keeps the order well founded.
+        return (why = "letter " + name + " has an entry below zero", false);
       }
       grids_.push_back(std::move(*g));
     }

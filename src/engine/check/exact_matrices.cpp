@@ -19,7 +19,7 @@ std::optional<Grid> FromMatrix(const Matrix& m, Domain domain) {
   for (const std::int64_t e : m.entries) {
     if (domain == Domain::Arctic && e == kMinusInfinity) {
       g.v.push_back(kArcticBottom);
-    } else if (e < 0) {
+    } else if (e < 0 && domain == Domain::Natural) {
       return std::nullopt;
     } else {
       g.v.push_back(static_cast<Value>(e));
@@ -55,7 +55,7 @@ std::optional<Grid> Multiply(const Grid& a, const Grid& b, Domain domain) {
         } else {
           if (x == kArcticBottom || y == kArcticBottom) continue;
           const Value sum = x + y;
-          if (sum > kLimit) return std::nullopt;
+          if (sum > kLimit || sum < -kLimit) return std::nullopt;
           if (acc == kArcticBottom || sum > acc) acc = sum;
         }
       }

@@ -1,4 +1,4 @@
-// Exact matrix arithmetic for the checker: natural numbers and arctic values in 128 bits, with
+// Exact matrix arithmetic for the checker: natural numbers and arctic integers in 128 bits, with
 // every overflow detected (a value that does not fit makes the check fail, never pass).
 #pragma once
 
@@ -11,7 +11,8 @@
 namespace selko::engine::exact {
 
 using Value = __int128;
-constexpr Value kArcticBottom = -1; // arctic minus infinity in the checker's own encoding
+// Arctic minus infinity in the checker's own encoding: below every value a product can reach.
+constexpr Value kArcticBottom = -(static_cast<Value>(1) << 126);
 
 struct Grid {
   int rows = 0;
@@ -21,8 +22,8 @@ struct Grid {
   Value& At(int i, int j) { return v[static_cast<std::size_t>(i * cols + j)]; }
 };
 
-// The certificate's matrix in the checker's encoding; nothing for an entry out of range
-// (negative naturals, or arctic values below zero other than minus infinity).
+// The certificate's matrix in the checker's encoding; nothing for an entry out of range (negative
+// naturals). Arctic entries may be below zero: whether they may is the caller's to check.
 std::optional<Grid> FromMatrix(const Matrix& m, Domain domain);
 
 // The identity of the domain.

@@ -124,6 +124,25 @@ template <> SymbolicMatrix<sat::BitVector> Encoding<NaturalSemiring>::FreshLette
   return m;
 }
 
+template <> ArcticIntegerSemiring Encoding<ArcticIntegerSemiring>::MakeSemiring() {
+  return {arctic_, std::uint64_t{1} << shape_.bits};
+}
+
+template <>
+SymbolicMatrix<ArcticIntegerSemiring::Value>
+Encoding<ArcticIntegerSemiring>::FreshLetter(Letter a) {
+  const int d = shape_.dimension;
+  const int rows = IsRow(a) ? 1 : d;
+  SMatrix m{rows, d, {}};
+  // Stored 2^bits above the value: the first entry finite with its top bit set (at least 0).
+  sat::ArcticNumber first = arctic_.FreshFinite(shape_.bits + 1);
+  solver_.AddClause({first.value.bits.back()});
+  m.entries.push_back({first, 1});
+  for (int k = 1; k < rows * d; ++k)
+    m.entries.push_back({arctic_.Fresh(shape_.bits + 1), 1});
+  return m;
+}
+
 template <> SymbolicMatrix<sat::ArcticNumber> Encoding<ArcticSemiring>::FreshLetter(Letter a) {
   const int d = shape_.dimension;
   const int rows = IsRow(a) ? 1 : d;
@@ -141,8 +160,9 @@ Lit Encoding<NaturalSemiring>::StrictlyGreater(const SMatrix& p, const SMatrix& 
   return semiring_.Greater(p.At(0, col), q.At(0, col));
 }
 
-template <>
-Lit Encoding<ArcticSemiring>::StrictlyGreater(const SMatrix& p, const SMatrix& q, bool) {
+// Arctic: every entry (the semiring's Greater: greater, or the smaller side is -inf).
+template <typename Semiring>
+Lit Encoding<Semiring>::StrictlyGreater(const SMatrix& p, const SMatrix& q, bool) {
   std::vector<Lit> all;
   for (std::size_t k = 0; k < p.entries.size(); ++k)
     all.push_back(semiring_.Greater(p.entries[k], q.entries[k]));
@@ -214,7 +234,12 @@ template <typename Semiring> MatrixInterpretation Encoding<Semiring>::Decode() c
     for (int i = 0; i < matrix.rows; ++i) {
       for (int j = 0; j < d; ++j) {
         if (letters_[a]) {
-          if constexpr (std::is_same_v<Semiring, ArcticSemiring>) {
+          if constexpr (std::is_same_v<Semiring, ArcticIntegerSemiring>) {
+            const std::int64_t stored = arctic_.Decode(letters_[a]->At(i, j).number);
+            matrix.entries.push_back(stored == kMinusInfinity
+                                         ? kMinusInfinity
+                                         : stored - static_cast<std::int64_t>(semiring_.unit));
+          } else if constexpr (std::is_same_v<Semiring, ArcticSemiring>) {
             matrix.entries.push_back(arctic_.Decode(letters_[a]->At(i, j)));
           } else {
             matrix.entries.push_back(
@@ -249,6 +274,11 @@ std::unique_ptr<MatrixEncoding> MatrixEncoding::Build(sat::Solver& solver, const
       shape.bits > kMaxMatrixBits)
     return nullptr;
   if (problem.pairProblem && !PairShapeFits(problem)) return nullptr;
+  if (shape.belowZero) {
+    // Values below zero keep the order well founded only at the front of pairs.
+    if (shape.domain != Domain::Arctic || !problem.pairProblem) return nullptr;
+    return Finish<ArcticIntegerSemiring>(solver, problem, shape, deadline);
+  }
   if (shape.domain == Domain::Arctic)
     return Finish<ArcticSemiring>(solver, problem, shape, deadline);
   return Finish<NaturalSemiring>(solver, problem, shape, deadline);

@@ -117,11 +117,13 @@ bool LetterConditionsHold(const MatrixInterpretation& interpretation, const Prob
     const Matrix& m = interpretation.letters[a];
     const bool row = problem.pairProblem && problem.IsMarked(a);
     if (!Fits(m) || m.cols != d || m.rows != (row ? 1 : d)) return false;
+    // Arctic entries below zero only on a pair problem, and never first (see
+    // check_removal.cpp for why).
     for (std::int64_t x : m.entries) {
-      if (arctic ? (x < 0 && x != kMinusInfinity) : x < 0) return false;
+      if (arctic ? (x < 0 && x != kMinusInfinity && !problem.pairProblem) : x < 0) return false;
     }
     if (arctic) {
-      if (m.At(0, 0) == kMinusInfinity) return false;
+      if (m.At(0, 0) < 0) return false; // minus infinity included
     } else if (!row) {
       if (m.At(0, 0) < 1) return false;
       const bool topRight = interpretation.compared == Compared::TopRight && !problem.pairProblem;

@@ -25,6 +25,7 @@ std::optional<Decrease> CompareSides(const MatrixInterpretation& interpretation,
 // Every letter occurring in a rule or pair of the problem has a matrix of the right size
 // with the shape's conditions: a natural [1][1] >= 1 (and [d][d] >= 1 for TopRight outside
 // pair problems), an arctic finite [1][1]; a marked letter's row has a finite first entry.
+// Arctic entries may be below zero on a pair problem only, and the first ones never.
 bool LetterConditionsHold(const MatrixInterpretation& interpretation, const Problem& problem);
 
 } // namespace selko::engine

@@ -141,6 +141,39 @@ TEST(CheckRuleRemoval, PairsAreRowsAndOnlyPairsGo) {
   EXPECT_FALSE(CheckStep(inside, Removal(inside, good, {}, {0}), why));
 }
 
+TEST(CheckRuleRemoval, ArcticEntriesBelowZeroOnlyBehindAFirstEntryOfZeroOrMore) {
+  // The pair problem of a b -> b a again. a b and b a are both (1 0; -inf 1), and a# b is
+  // (2 -1) against a# = (1 -2): strictly smaller everywhere.
+  Problem p = Rules({"ab->ba"});
+  p.pairProblem = true;
+  p.names.push_back("a#");
+  p.marked = {0, 0, 1};
+  p.pairs.push_back({{2, 1}, {2}, true});
+  const std::int64_t o = kMinusInfinity;
+  const MatrixInterpretation below{
+      Domain::Arctic,
+      Compared::TopRight,
+      2,
+      {M(2, 2, {0, -1, o, 0}), M(2, 2, {1, -3, o, 1}), M(1, 2, {1, -2})}};
+  std::string why;
+  EXPECT_TRUE(CheckStep(p, Removal(p, below, {}, {0}), why)) << why;
+  // A first entry below zero would let the first entry of a value sink without end.
+  MatrixInterpretation sinking = below;
+  sinking.letters[1] = M(2, 2, {-1, -3, o, 1});
+  EXPECT_FALSE(CheckStep(p, Removal(p, sinking, {}, {0}), why));
+  EXPECT_EQ(why, "letter b has a first entry below zero");
+  MatrixInterpretation row = below;
+  row.letters[2] = M(1, 2, {-1, -2});
+  EXPECT_FALSE(CheckStep(p, Removal(p, row, {}, {0}), why));
+  EXPECT_EQ(why, "letter a# has a first entry below zero");
+  // Without a marked front there is no first entry to count on: no entry may be below zero.
+  const Problem plain = Rules({"ab->ba"});
+  const MatrixInterpretation matrices{
+      Domain::Arctic, Compared::TopRight, 2, {below.letters[0], below.letters[1]}};
+  EXPECT_FALSE(CheckStep(plain, Removal(plain, matrices, {0}), why));
+  EXPECT_EQ(why, "letter a has an entry below zero");
+}
+
 TEST(CheckReversal, AcceptsOnlyTheExactReversal) {
   const Problem p = Rules({"abc->ca", "b->=e"});
   Step s;
