@@ -1,9 +1,11 @@
 // Checks a rule-removal step by a natural or arctic matrix interpretation: the shape
-// conditions that make the order monotone and well founded (on a pair problem, arctic entries
-// may be below zero except the first of every letter and marked row: the first entry of a
-// marked string's value then sums numbers of zero or more, and it drops at every strict pair), the
-// weak decrease of every rule and pair, the strict decrease of every removed one, and that exactly
-// those are gone.
+// conditions that make the order monotone and well founded, the weak decrease of every rule
+// and pair, the strict decrease of every removed one, and that exactly those are gone.
+//
+// On a pair problem, arctic entries may be below zero, all but the first entry of every letter
+// and of every marked row. The first entry of a marked string's value is then at least the sum
+// of its letters' first entries, a natural number, and every strict pair lowers it (the entries
+// of the smaller side that count are finite). Elsewhere no entry may be below zero.
 #include <algorithm>
 #include <optional>
 
