@@ -109,13 +109,18 @@ TEST(CheckRuleRemoval, RelativeProblemsMayLoseWeakRulesThatDecreaseStrictly) {
   EXPECT_TRUE(CheckStep(p, Removal(p, w, {1}), why)) << why;
 }
 
-TEST(CheckRuleRemoval, PairsAreRowsAndOnlyPairsGo) {
-  // The pair problem of a b -> b a: one pair a# b -> a#, letters a, b, a#.
+// The pair problem of a b -> b a: one pair a# b -> a#, letters a, b, a#.
+Problem SwapPairs() {
   Problem p = Rules({"ab->ba"});
   p.pairProblem = true;
   p.names.push_back("a#");
   p.marked = {0, 0, 1};
   p.pairs.push_back({{2, 1}, {2}, true});
+  return p;
+}
+
+TEST(CheckRuleRemoval, PairsAreRowsAndOnlyPairsGo) {
+  const Problem p = SwapPairs();
   const MatrixInterpretation rows{Domain::Natural,
                                   Compared::TopRight,
                                   2,
@@ -142,13 +147,9 @@ TEST(CheckRuleRemoval, PairsAreRowsAndOnlyPairsGo) {
 }
 
 TEST(CheckRuleRemoval, ArcticEntriesBelowZeroOnlyBehindAFirstEntryOfZeroOrMore) {
-  // The pair problem of a b -> b a again. a b and b a are both (1 0; -inf 1), and a# b is
-  // (2 -1) against a# = (1 -2): strictly smaller everywhere.
-  Problem p = Rules({"ab->ba"});
-  p.pairProblem = true;
-  p.names.push_back("a#");
-  p.marked = {0, 0, 1};
-  p.pairs.push_back({{2, 1}, {2}, true});
+  // a b and b a are both (1 0; -inf 1), and a# b is (2 -1) against a# = (1 -2): strictly
+  // smaller everywhere.
+  const Problem p = SwapPairs();
   const std::int64_t o = kMinusInfinity;
   const MatrixInterpretation below{
       Domain::Arctic,
