@@ -6,7 +6,10 @@
 //   selko_matrix_power [seconds per problem = 10] [max rules = 60] [stride = 1] [names...]
 // Environment: SELKO_POWER_VERBOSE (any value) prints a line per attempt; SELKO_POWER_SHAPES
 // ("N2b2,A3b2", say) keeps only the shapes named; SELKO_POWER_FRESH (any value) encodes each
-// attempt afresh instead of continuing the search of the previous budget.
+// attempt afresh instead of continuing the search of the previous budget; SELKO_POWER_PAIRS
+// ("forward" or "reversed") works on the pair problem of the problem (or of its reversal) instead,
+// component by component along the graph, with the larger shapes pair problems are given, and
+// prints every component that stays open.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +21,7 @@
 #include "engine/check/check_step.hpp"
 #include "engine/corpus_testing.hpp"
 #include "engine/interpretations/matrix_search.hpp"
+#include "engine/pairs/dependency_pairs.hpp"
 
 using namespace selko::engine;
 
@@ -26,10 +30,12 @@ namespace {
 std::string ShapeText(const MatrixShape& s) {
   std::string text =
       s.domain == Domain::Arctic ? "A" : (s.compared == Compared::TopRight ? "N" : "L");
+  if (s.belowZero) text = "Z";
   return text + std::to_string(s.dimension) + "b" + std::to_string(s.bits);
 }
 
 // Natural TopRight (N) and TopLeft (L) of dimension 1 to 4, arctic (A) of 2 to 4; bits 2, then 3.
+// Pair problems add arctic shapes with entries below zero (Z).
 std::vector<MatrixShape> Shapes() {
   std::vector<MatrixShape> shapes;
   for (int bits : {2, 3}) {
@@ -38,6 +44,14 @@ std::vector<MatrixShape> Shapes() {
       if (d > 1) shapes.push_back({Domain::Natural, Compared::TopLeft, d, bits});
       if (d > 1) shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits});
     }
+  }
+  // Pair problems need no monotonicity at the front and leave small components: larger shapes
+  // pay there, and arctic entries may be below zero.
+  if (std::getenv("SELKO_POWER_PAIRS") != nullptr) {
+    for (int d = 5; d <= 6; ++d)
+      shapes.push_back({Domain::Natural, Compared::TopRight, d, 2});
+    for (int d = 2; d <= 5; ++d)
+      shapes.push_back({Domain::Arctic, Compared::TopRight, d, 3, true});
   }
   if (const char* only = std::getenv("SELKO_POWER_SHAPES")) {
     std::vector<MatrixShape> kept;
@@ -53,6 +67,7 @@ struct Outcome {
   bool proved = false;
   bool checkFailed = false;
   std::string steps;
+  Problem rest; // what no removal took
 };
 
 // A search per shape and direction, continued from budget to budget (or made afresh for each
@@ -62,7 +77,7 @@ struct LiveSearch {
   std::int64_t spent = 0;
 };
 
-Outcome Prove(Problem problem, double seconds) {
+Outcome Prove(Problem problem, double seconds, bool once = false) {
   const Deadline deadline = Deadline::After(seconds);
   const std::vector<MatrixShape> shapes = Shapes();
   const bool fresh = std::getenv("SELKO_POWER_FRESH") != nullptr;
@@ -75,8 +90,11 @@ Outcome Prove(Problem problem, double seconds) {
       for (std::size_t k = 0; k < shapes.size() && !removed && !deadline.Passed(); ++k) {
         const MatrixShape& shape = shapes[k];
         for (bool reversed : {false, true}) {
-          // One-dimensional values commute: the reversal has the same interpretations.
-          if (reversed && shape.dimension == 1) continue;
+          // One-dimensional values commute: the reversal has the same interpretations. A pair
+          // problem has no reversal, and searches no shape it cannot have.
+          if (reversed && (shape.dimension == 1 || problem.pairProblem)) continue;
+          if (problem.pairProblem == (shape.compared == Compared::TopLeft)) continue;
+          if (shape.belowZero && !problem.pairProblem) continue;
           const Problem target = reversed ? problem.Reversed() : problem;
           const auto begin = std::chrono::steady_clock::now();
           LiveSearch& live = searches[{k, reversed}];
@@ -103,16 +121,66 @@ Outcome Prove(Problem problem, double seconds) {
             outcome.checkFailed = true;
             return outcome;
           }
-          outcome.steps += " " + ShapeText(shape) + (reversed ? "r" : "") + "-" +
-                           std::to_string(removal->removedRules.size());
-          problem = problem.Without(removal->removedRules, {});
+          outcome.steps +=
+              " " + ShapeText(shape) + (reversed ? "r" : "") + "-" +
+              std::to_string(removal->removedRules.size() + removal->removedPairs.size());
+          problem = problem.Without(removal->removedRules, removal->removedPairs);
           removed = true;
           break;
         }
       }
     }
+    if (once) break;
   }
   outcome.proved = problem.IsFinished();
+  outcome.rest = problem;
+  return outcome;
+}
+
+// The pair problem of the problem (or of its reversal), split along its graph again after every
+// removal, each component given the removal loop in turn with an even share of what is left of
+// the time. Components that stay open are printed.
+Outcome ProvePairs(const Problem& problem, bool reversed, double seconds) {
+  Outcome outcome;
+  const auto start = std::chrono::steady_clock::now();
+  const std::optional<Step> pairs = DependencyPairStep(reversed ? problem.Reversed() : problem);
+  if (!pairs) return outcome;
+  std::vector<Problem> open{pairs->remaining[0]};
+  std::vector<Problem> unsolved;
+  while (!open.empty()) {
+    Problem part = std::move(open.back());
+    open.pop_back();
+    if (part.pairs.empty()) continue;
+    if (std::optional<Step> split = GraphSplitStep(part)) {
+      for (const Problem& component : split->remaining)
+        open.push_back(component);
+      continue;
+    }
+    const double used =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double share = (seconds - used) / static_cast<double>(open.size() + 1);
+    // One removal at a time: what is left is split again before the next.
+    Outcome step = Prove(part, share, true);
+    outcome.steps += step.steps;
+    if (step.checkFailed) {
+      outcome.checkFailed = true;
+      return outcome;
+    }
+    if (step.rest.pairs.size() < part.pairs.size()) {
+      open.push_back(std::move(step.rest));
+    } else {
+      unsolved.push_back(std::move(part));
+    }
+  }
+  for (const Problem& part : unsolved) {
+    std::printf("  open component of %zu pairs and %zu rules:\n", part.pairs.size(),
+                part.rules.size());
+    for (const auto* list : {&part.pairs, &part.rules}) {
+      for (const Rule& r : *list)
+        std::printf("    %s\n", part.RuleText(r).c_str());
+    }
+  }
+  outcome.proved = unsolved.empty();
   return outcome;
 }
 
@@ -132,11 +200,15 @@ int main(int argc, char** argv) {
       if (k++ % stride == 0) names.push_back(name);
     }
   }
+  const char* pairs = std::getenv("SELKO_POWER_PAIRS");
   int proved = 0, failed = 0;
   double total = 0;
   for (const std::string& name : names) {
     const auto start = std::chrono::steady_clock::now();
-    const Outcome o = Prove(testing::ReadCorpusProblem(name), seconds);
+    const Problem problem = testing::ReadCorpusProblem(name);
+    const Outcome o = pairs == nullptr
+                          ? Prove(problem, seconds)
+                          : ProvePairs(problem, std::string(pairs) == "reversed", seconds);
     const double t =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     total += t;
