@@ -240,7 +240,10 @@ Attempt GraphAttempt() {
 std::vector<MatrixShape> Shapes(int level, bool pairs) {
   std::vector<MatrixShape> shapes;
   const int maxDim = std::min(5, level + 2);
-  const int bits = level < 2 ? 2 : 3;
+  // Components of pair problems are small: their two-bit searches go on a level longer (level 2,
+  // three times level 1's conflicts, continuing what they learnt) before the wider entries' harder
+  // formulas take over.
+  const int bits = level < (pairs ? 3 : 2) ? 2 : 3;
   if (level == 0) shapes.push_back({Domain::Natural, Compared::TopRight, 1, 4});
   for (int d = 2; d <= maxDim; ++d) {
     shapes.push_back({Domain::Natural, Compared::TopRight, d, bits});
