@@ -236,7 +236,8 @@ Attempt GraphAttempt() {
   return a;
 }
 
-// The interpretation shapes of a level: dimension grows every level, bits every other.
+// The interpretation shapes of a level: dimension grows every level up to 5, entries get a third
+// bit at level 2 (on pair problems at level 3).
 std::vector<MatrixShape> Shapes(int level, bool pairs) {
   std::vector<MatrixShape> shapes;
   const int maxDim = std::min(5, level + 2);
