@@ -91,10 +91,9 @@ Outcome Prove(Problem problem, double seconds, bool once = false) {
         const MatrixShape& shape = shapes[k];
         for (bool reversed : {false, true}) {
           // One-dimensional values commute: the reversal has the same interpretations. A pair
-          // problem has no reversal, and searches no shape it cannot have.
+          // problem has no reversal, and compares [1][1] in both natural shapes: one serves.
           if (reversed && (shape.dimension == 1 || problem.pairProblem)) continue;
-          if (problem.pairProblem == (shape.compared == Compared::TopLeft)) continue;
-          if (shape.belowZero && !problem.pairProblem) continue;
+          if (problem.pairProblem && shape.compared == Compared::TopLeft) continue;
           const Problem target = reversed ? problem.Reversed() : problem;
           const auto begin = std::chrono::steady_clock::now();
           LiveSearch& live = searches[{k, reversed}];
