@@ -34,16 +34,19 @@ public:
             all_.data() + (range.second - all_.begin())};
   }
 
-  // The states reached from `from` reading `word` with every height `height`.
-  std::set<std::uint32_t> Read(std::uint32_t from, const String& word, std::uint32_t height) const {
-    std::set<std::uint32_t> at{from};
+  // The states reached from `from` reading `word` with every height `height`, sorted.
+  std::vector<std::uint32_t> Read(std::uint32_t from, const String& word,
+                                  std::uint32_t height) const {
+    std::vector<std::uint32_t> at{from}, next;
     for (Letter a : word) {
-      std::set<std::uint32_t> next;
+      next.clear();
       for (std::uint32_t s : at) {
         auto [t, end] = Leaving(s, a);
         for (; t != end; ++t)
-          if (t->height == height) next.insert(t->to);
+          if (t->height == height) next.push_back(t->to);
       }
+      std::sort(next.begin(), next.end());
+      next.erase(std::unique(next.begin(), next.end()), next.end());
       at.swap(next);
     }
     return at;
@@ -131,7 +134,7 @@ bool AcceptsStart(const Problem& problem, const MatchBound& m, const Transitions
                   const std::vector<std::pair<String, String>>& rules, std::string& why) {
   const std::set<std::uint32_t> finals(m.finals.begin(), m.finals.end());
   for (const auto& [lhs, rhs] : rules) {
-    const std::set<std::uint32_t> reached = transitions.Read(m.initial, rhs, 0);
+    const std::vector<std::uint32_t> reached = transitions.Read(m.initial, rhs, 0);
     if (std::none_of(reached.begin(), reached.end(),
                      [&](std::uint32_t s) { return finals.count(s) > 0; })) {
       why = "the right side " + problem.Text(rhs) + " is not accepted at height 0";
@@ -152,43 +155,60 @@ bool AcceptsStart(const Problem& problem, const MatchBound& m, const Transitions
 }
 
 // Every path reading lhs (or a proper prefix of it and then an end marker) from some state p
-// into q, smallest height h, has rhs read from p into q at height h + 1.
+// into q, smallest height h, has each of the right sides `rhss` read from p into q at height
+// h + 1.
 bool Compatible(const Problem& problem, const MatchBound& m, const Transitions& transitions,
-                const std::set<std::uint32_t>& sources, const String& lhs, const String& rhs,
-                std::string& why) {
+                const std::vector<std::uint32_t>& sources, const String& lhs,
+                const std::vector<String>& rhss, std::string& why) {
+  using Reached = std::pair<std::uint32_t, std::uint32_t>; // (state, smallest height)
+  std::vector<Reached> at, next;
+  // Per right side: the heights read from p so far and the states each reaches.
+  std::vector<std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>>> readsAt(
+      rhss.size());
   for (std::uint32_t p : sources) {
-    std::map<std::uint32_t, std::set<std::uint32_t>> readsAt; // height -> states rhs reaches
-    auto reads = [&](std::uint32_t q, std::uint32_t h) {
-      auto it = readsAt.find(h);
-      if (it == readsAt.end()) it = readsAt.emplace(h, transitions.Read(p, rhs, h)).first;
-      return it->second.count(q) > 0;
+    for (auto& cache : readsAt)
+      cache.clear();
+    auto reads = [&](std::size_t r, std::uint32_t q, std::uint32_t h) {
+      auto& cache = readsAt[r];
+      auto it =
+          std::find_if(cache.begin(), cache.end(), [h](const auto& e) { return e.first == h; });
+      if (it == cache.end()) {
+        cache.emplace_back(h, transitions.Read(p, rhss[r], h));
+        it = cache.end() - 1;
+      }
+      return std::binary_search(it->second.begin(), it->second.end(), q);
     };
-    auto fail = [&](std::uint32_t q, std::uint32_t smallest, const std::string& what) {
+    auto fail = [&](std::size_t r, std::uint32_t q, std::uint32_t smallest,
+                    const std::string& what) {
       why = "from state " + std::to_string(p) + " to state " + std::to_string(q) + ", " + what +
             " is read with smallest height " + std::to_string(smallest) + " but " +
-            problem.Text(rhs) + " is not read at height " + std::to_string(smallest + 1);
+            problem.Text(rhss[r]) + " is not read at height " + std::to_string(smallest + 1);
       return false;
     };
-    std::set<std::pair<std::uint32_t, std::uint32_t>> at{{p, kNoHeight}}; // (state, smallest)
+    at.assign(1, {p, kNoHeight});
     for (std::size_t k = 0; k < lhs.size() && !at.empty(); ++k) {
-      std::set<std::pair<std::uint32_t, std::uint32_t>> next;
+      next.clear();
       for (const auto& [s, smallest] : at) {
         auto [t, end] = transitions.Leaving(s, lhs[k]);
         for (; t != end; ++t)
-          next.emplace(t->to, std::min(smallest, t->height));
+          next.emplace_back(t->to, std::min(smallest, t->height));
       }
+      std::sort(next.begin(), next.end());
+      next.erase(std::unique(next.begin(), next.end()), next.end());
       at.swap(next);
       for (const auto& [s, smallest] : at) {
-        if (k + 1 == lhs.size()) {
-          if (!reads(s, smallest + 1)) return fail(s, smallest, problem.Text(lhs));
-          continue;
-        }
-        auto [t, end] = transitions.Leaving(s, m.endMarker);
-        for (; t != end; ++t) {
-          const std::uint32_t h = std::min(smallest, t->height);
-          if (!reads(t->to, h + 1)) {
-            const String prefix(lhs.begin(), lhs.begin() + static_cast<std::ptrdiff_t>(k + 1));
-            return fail(t->to, h, problem.Text(prefix) + " #");
+        for (std::size_t r = 0; r < rhss.size(); ++r) {
+          if (k + 1 == lhs.size()) {
+            if (!reads(r, s, smallest + 1)) return fail(r, s, smallest, problem.Text(lhs));
+            continue;
+          }
+          auto [t, end] = transitions.Leaving(s, m.endMarker);
+          for (; t != end; ++t) {
+            const std::uint32_t h = std::min(smallest, t->height);
+            if (!reads(r, t->to, h + 1)) {
+              const String prefix(lhs.begin(), lhs.begin() + static_cast<std::ptrdiff_t>(k + 1));
+              return fail(r, t->to, h, problem.Text(prefix) + " #");
+            }
           }
         }
       }
@@ -205,11 +225,17 @@ bool CheckMatchBound(const Problem& problem, const MatchBound& certificate, std:
   const std::vector<std::pair<String, String>> rules = ExpandedRules(problem);
   if (!AcceptsStart(problem, certificate, transitions, rules, why)) return false;
   // A path reading a non-empty word starts at a state with a transition.
-  std::set<std::uint32_t> sources;
+  std::vector<std::uint32_t> sources;
   for (const BoundTransition& t : certificate.transitions)
-    sources.insert(t.from);
-  for (const auto& [lhs, rhs] : rules) {
-    if (!Compatible(problem, certificate, transitions, sources, lhs, rhs, why)) return false;
+    sources.push_back(t.from);
+  std::sort(sources.begin(), sources.end());
+  sources.erase(std::unique(sources.begin(), sources.end()), sources.end());
+  // Rules of one left side share the walks along it.
+  std::map<String, std::vector<String>> byLhs;
+  for (const auto& [lhs, rhs] : rules)
+    byLhs[lhs].push_back(rhs);
+  for (const auto& [lhs, rhss] : byLhs) {
+    if (!Compatible(problem, certificate, transitions, sources, lhs, rhss, why)) return false;
   }
   return true;
 }
