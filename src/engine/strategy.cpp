@@ -148,17 +148,33 @@ Attempt LoopAttempt(int level) {
   return a;
 }
 
+// A match-bound completion of one problem, continued level after level.
+constexpr double kMaxKeptTransitions = 150000; // some 45 MB
+struct BoundState : AttemptState {
+  std::unique_ptr<MatchBoundSearch> search;
+};
+
 Attempt BoundAttempt(int level, bool reversed) {
   Attempt a;
   a.name = reversed ? "match bound reversed" : "match bound";
-  a.run = [level, reversed](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
+  a.runKept = [level, reversed](const Problem& p, const Deadline& deadline,
+                                AttemptSlot& slot) -> std::optional<Outcome> {
     const Problem target = reversed ? p.Reversed() : p;
-    BoundLimits limits;
+    auto* state = dynamic_cast<BoundState*>(slot.get());
+    if (state == nullptr || state->level >= level || !state->search) {
+      slot = std::make_unique<BoundState>();
+      state = static_cast<BoundState*>(slot.get());
+      state->search = std::make_unique<MatchBoundSearch>(target);
+    }
+    state->level = level;
     // About 300 bytes a transition: the limit stays within some hundred megabytes. States are
-    // allowed as many: std-0116's reversal needs 25435 states for 35720 transitions.
-    limits.maxTransitions = static_cast<std::uint32_t>(std::min(5000 * std::pow(3, level), 5e5));
-    limits.maxStates = limits.maxTransitions;
-    std::optional<MatchBound> bound = FindMatchBound(target, deadline, limits);
+    // allowed as many: std-0116's reversal needs 25435 states for 35720 transitions. Each level
+    // goes on from the automaton the last one left.
+    const auto limit = static_cast<std::uint32_t>(std::min(5000 * std::pow(3, level), 5e5));
+    std::optional<MatchBound> bound = state->search->Run(limit, limit, deadline);
+    // Larger automata are not kept (a problem left behind would hold on to them): the next
+    // level starts over.
+    if (limit > kMaxKeptTransitions) state->search.reset();
     if (!bound) return std::nullopt;
     Step step;
     step.technique = "match bound";

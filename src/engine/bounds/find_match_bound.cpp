@@ -29,24 +29,39 @@ void SortUnique(std::vector<Reached>& set) {
 // left side contains a transition added last; when that transition is taken from the list,
 // the rest of the path is there, so the path is found then. The list is done when the
 // automaton is compatible.
+//
+// A run that meets its size limits or the deadline pauses: the transition being taken is taken
+// again by the next run, which finds the paths already added and adds the rest. So a run with
+// larger limits goes on where the last one stopped and ends as a single run with its limits.
 class Completion {
 public:
-  Completion(const RfcRules& rules, const Deadline& deadline, const BoundLimits& limits,
-             std::uint32_t maxStates)
-      : rules_(rules), deadline_(deadline), limits_(limits), maxStates_(maxStates),
-        automaton_(std::uint64_t{rules.endMarker} + 1, std::uint64_t{limits.maxBound} + 1) {}
-
-  bool Run() {
+  Completion(const RfcRules& rules, const BoundLimits& limits, std::uint32_t maxStates)
+      : rules_(rules), limits_(limits), maxStates_(maxStates),
+        automaton_(std::uint64_t{rules.endMarker} + 1, std::uint64_t{limits.maxBound} + 1) {
     Start();
-    for (std::uint32_t t = 0; t < automaton_.TransitionCount() && !failed_; ++t) {
-      const BoundTransition taken = automaton_.At(t); // a copy: the list grows meanwhile
+  }
+
+  enum class Outcome { Compatible, Paused, Unbounded };
+
+  Outcome Run(std::uint32_t maxTransitions, std::uint32_t maxStates, const Deadline& deadline) {
+    if (unbounded_) return Outcome::Unbounded;
+    maxTransitions_ = maxTransitions;
+    runStates_ = std::min(maxStates, maxStates_);
+    deadline_ = &deadline;
+    failed_ = false;
+    pending_.clear();
+    for (; taking_ < automaton_.TransitionCount() && !failed_; ++taking_) {
+      const BoundTransition taken = automaton_.At(taking_); // a copy: the list grows meanwhile
       if (taken.letter == rules_.endMarker) {
         TakeEndMarker(taken);
       } else {
         TakeLetter(taken);
       }
+      if (failed_) break; // taken again by the next run
     }
-    return !failed_;
+    deadline_ = nullptr;
+    if (unbounded_) return Outcome::Unbounded;
+    return failed_ ? Outcome::Paused : Outcome::Compatible;
   }
 
   MatchBound Result() const {
@@ -129,7 +144,7 @@ private:
     for (Reached p : back_) {
       const std::uint32_t h = std::min(HeightOf(p), smallest) + 1;
       if (h > limits_.maxBound) {
-        failed_ = true;
+        failed_ = unbounded_ = true;
         return;
       }
       pending_.push_back({StateOf(p), h, to});
@@ -242,8 +257,8 @@ private:
         end = states_.back();
       }
     }
-    if (automaton_.TransitionCount() + cut > limits_.maxTransitions ||
-        automaton_.StateCount() + cut - 1 > maxStates_) {
+    if (automaton_.TransitionCount() + cut > maxTransitions_ ||
+        automaton_.StateCount() + cut - 1 > runStates_) {
       failed_ = true;
       return false;
     }
@@ -258,16 +273,21 @@ private:
 
   // Counts work; true (and failed) once the deadline has passed, looked at every 256 counts.
   bool Tick() {
-    if ((++ticks_ & 255u) == 0 && deadline_.Passed()) failed_ = true;
+    if ((++ticks_ & 255u) == 0 && deadline_ != nullptr && deadline_->Passed()) failed_ = true;
     return failed_;
   }
 
   const RfcRules& rules_;
-  const Deadline& deadline_;
-  const BoundLimits& limits_;
-  const std::uint32_t maxStates_;
+  const BoundLimits limits_;
+  const std::uint32_t maxStates_; // the most the automaton's index allows
   HeightedAutomaton automaton_;
-  bool failed_ = false;
+  // The run's limits and deadline (none while the right sides are first added).
+  std::uint32_t maxTransitions_ = 0xFFFFFFFFu;
+  std::uint32_t runStates_ = 0xFFFFFFFFu;
+  const Deadline* deadline_ = nullptr;
+  std::uint32_t taking_ = 0; // the transition the next run takes first
+  bool failed_ = false;      // the run stops: paused, or unbounded
+  bool unbounded_ = false;   // a height beyond the bound: no run can succeed
   std::uint64_t ticks_ = 0;
   // Buffers reused across calls: back_ and front_ belong to the Take steps, the rest to the
   // steps they call.
@@ -286,20 +306,50 @@ private:
 
 } // namespace
 
-std::optional<MatchBound> FindMatchBound(const Problem& problem, const Deadline& deadline,
-                                         const BoundLimits& limits) {
-  const std::optional<bounds::RfcRules> rules = bounds::PrepareRfcRules(problem, limits.maxRules);
-  if (!rules || limits.maxBound >= 0xFFFFFFFFu || limits.maxStates < 2) return std::nullopt;
+struct MatchBoundSearch::State {
+  bounds::RfcRules rules;
+  std::unique_ptr<Completion> completion;
+};
+
+MatchBoundSearch::MatchBoundSearch(const Problem& problem, const BoundLimits& limits)
+    : limits_(limits) {
+  std::optional<bounds::RfcRules> rules = bounds::PrepareRfcRules(problem, limits.maxRules);
+  if (!rules || limits.maxBound >= 0xFFFFFFFFu || limits.maxStates < 2) return;
   // The automaton's index keys are state * letters * heights: keep them below 2^62.
   const std::uint64_t letters = std::uint64_t{rules->endMarker} + 1;
   const std::uint64_t heights = std::uint64_t{limits.maxBound} + 1;
   const std::uint64_t room = (std::uint64_t{1} << 62) / letters / heights;
-  if (room < 2) return std::nullopt;
+  if (room < 2) return;
   const auto maxStates =
       static_cast<std::uint32_t>(std::min<std::uint64_t>(limits.maxStates, room));
-  Completion completion(*rules, deadline, limits, maxStates);
-  if (!completion.Run()) return std::nullopt;
-  return completion.Result();
+  state_ = std::make_unique<State>();
+  state_->rules = std::move(*rules);
+  state_->completion = std::make_unique<Completion>(state_->rules, limits, maxStates);
+}
+
+MatchBoundSearch::~MatchBoundSearch() = default;
+
+std::optional<MatchBound> MatchBoundSearch::Run(std::uint32_t maxTransitions,
+                                                std::uint32_t maxStates, const Deadline& deadline) {
+  if (Exhausted()) return std::nullopt;
+  maxTransitions = std::min(maxTransitions, limits_.maxTransitions);
+  maxStates = std::min(maxStates, limits_.maxStates);
+  switch (state_->completion->Run(maxTransitions, maxStates, deadline)) {
+  case Completion::Outcome::Compatible: {
+    MatchBound found = state_->completion->Result();
+    state_.reset(); // found once: the search is over
+    return found;
+  }
+  case Completion::Outcome::Unbounded: state_.reset(); return std::nullopt;
+  case Completion::Outcome::Paused: return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+std::optional<MatchBound> FindMatchBound(const Problem& problem, const Deadline& deadline,
+                                         const BoundLimits& limits) {
+  MatchBoundSearch search(problem, limits);
+  return search.Run(limits.maxTransitions, limits.maxStates, deadline);
 }
 
 } // namespace selko::engine

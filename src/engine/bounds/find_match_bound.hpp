@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "engine/certificate.hpp"
@@ -30,6 +31,29 @@ struct BoundLimits {
   std::uint32_t maxBound = 64;                  // largest height
   std::uint32_t maxRules = 100000;              // after erasing rules are expanded
   StateReuse reuse = StateReuse::LongestSuffix; // proves more of the corpus
+};
+
+// A completion that can go on with larger limits: a run that meets its limits or the deadline
+// keeps what it built, and the next run goes on from there.
+class MatchBoundSearch {
+public:
+  MatchBoundSearch(const Problem& problem, const BoundLimits& limits = {});
+  ~MatchBoundSearch();
+  MatchBoundSearch(const MatchBoundSearch&) = delete;
+  MatchBoundSearch& operator=(const MatchBoundSearch&) = delete;
+
+  // The automaton once the completion ends within the limits (each at most the search's own);
+  // nothing while it goes on, and nothing ever again once it has ended.
+  std::optional<MatchBound> Run(std::uint32_t maxTransitions, std::uint32_t maxStates,
+                                const Deadline& deadline);
+  // Whether no run can find anything: the problem does not fit the method, a height passed the
+  // bound, or an automaton was found already.
+  bool Exhausted() const { return state_ == nullptr; }
+
+private:
+  struct State;
+  BoundLimits limits_;
+  std::unique_ptr<State> state_;
 };
 
 // The automaton of a match-bound proof of `problem` (plain: no weak rule, no pairs, no empty

@@ -96,6 +96,46 @@ TEST(FindMatchBound, NonTerminatingSystemsReachALimit) {
   }
 }
 
+TEST(MatchBoundSearch, GoesOnWhereTheLastRunStopped) {
+  SELKO_ENGINE_NEED_CORPUS();
+  // std-0024 needs thousands of transitions: runs of 100 more each pause many times, and the
+  // automaton they end with passes the check as one run's does.
+  const Problem problem = testing::ReadCorpusProblem("std-0024");
+  const std::optional<MatchBound> once = FindMatchBound(problem, Deadline());
+  ASSERT_TRUE(once);
+  MatchBoundSearch search(problem);
+  std::optional<MatchBound> found;
+  int runs = 0;
+  for (std::uint32_t limit = 100; !found && !search.Exhausted(); limit += 100, ++runs)
+    found = search.Run(limit, limit, Deadline());
+  ASSERT_TRUE(found);
+  EXPECT_GT(runs, 5);
+  EXPECT_TRUE(search.Exhausted()); // found once, nothing more to find
+  std::string why;
+  EXPECT_TRUE(CheckMatchBound(problem, *found, why)) << why;
+  EXPECT_EQ(found->bound, once->bound);
+  // A deadline pauses a run the same way.
+  const Deadline passed = Deadline::After(1e-9);
+  while (!passed.Passed()) {
+  }
+  MatchBoundSearch later(problem);
+  EXPECT_FALSE(later.Run(1000000, 1000000, passed));
+  EXPECT_FALSE(later.Exhausted());
+  EXPECT_TRUE(later.Run(1000000, 1000000, Deadline()));
+}
+
+TEST(MatchBoundSearch, EndsWhenAHeightPassesTheBound) {
+  BoundLimits limits;
+  limits.maxBound = 3;
+  MatchBoundSearch search(ProblemOf({"a b -> b a b"}), limits);
+  EXPECT_FALSE(search.Exhausted());
+  EXPECT_FALSE(search.Run(1000000, 1000000, Deadline()));
+  EXPECT_TRUE(search.Exhausted());
+  EXPECT_FALSE(search.Run(1000000, 1000000, Deadline()));
+  // A method that does not fit the problem ends before it starts.
+  EXPECT_TRUE(MatchBoundSearch(ProblemOf({"-> a"})).Exhausted());
+}
+
 TEST(FindMatchBound, StopsAtTheDeadline) {
   const Deadline passed = Deadline::After(1e-9);
   while (!passed.Passed()) {
