@@ -43,6 +43,10 @@ void BM_Find_Corpus0024(benchmark::State& state) { Find(state, Corpus("std-0024"
 void BM_Find_Corpus0137Reversed(benchmark::State& state) {
   Find(state, Corpus("std-0137").Reversed());
 }
+// 180 rules over 6 letters with sides of 16 letters, reversed: some 57000 transitions.
+void BM_Find_Corpus0123Reversed(benchmark::State& state) {
+  Find(state, Corpus("std-0123").Reversed());
+}
 void BM_GiveUp_SelfEmbedding(benchmark::State& state) {
   BoundLimits limits;
   limits.maxTransitions = static_cast<std::uint32_t>(state.range(0));
@@ -54,8 +58,7 @@ void BM_GiveUp_SwapBothWays(benchmark::State& state) {
   Find(state, Rules({"a b -> b a", "b a -> a b"}), limits);
 }
 
-void BM_Check_Corpus0024(benchmark::State& state) {
-  const Problem problem = Corpus("std-0024");
+void Check(benchmark::State& state, const Problem& problem) {
   const std::optional<MatchBound> m = FindMatchBound(problem, Deadline::After(60));
   if (!m) {
     state.SkipWithError("no match bound found");
@@ -66,14 +69,20 @@ void BM_Check_Corpus0024(benchmark::State& state) {
     benchmark::DoNotOptimize(CheckMatchBound(problem, *m, why));
   }
 }
+void BM_Check_Corpus0024(benchmark::State& state) { Check(state, Corpus("std-0024")); }
+void BM_Check_Corpus0123Reversed(benchmark::State& state) {
+  Check(state, Corpus("std-0123").Reversed());
+}
 
 BENCHMARK(BM_Find_SwapAB);
 BENCHMARK(BM_Find_AABBToBBBAAA);
 BENCHMARK(BM_Find_Corpus0024)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Find_Corpus0137Reversed)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Find_Corpus0123Reversed)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GiveUp_SelfEmbedding)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GiveUp_SwapBothWays)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Check_Corpus0024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Check_Corpus0123Reversed)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace selko::engine

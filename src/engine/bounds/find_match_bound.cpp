@@ -1,6 +1,7 @@
 #include "engine/bounds/find_match_bound.hpp"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "engine/bounds/heighted_automaton.hpp"
@@ -93,48 +94,74 @@ private:
   }
 
   // Left-side paths through `t` at position `position` of a left side, and the end-marker
-  // paths of the prefixes that include it.
+  // paths of the prefixes that include it. The rules of one left side share the walk along
+  // it while their right sides add nothing.
   void TakeLetter(const BoundTransition& t) {
     for (const RfcRules::Occurrence& o : rules_.byLetter[t.letter]) {
-      const String& lhs = rules_.lhs[o.rule];
-      const std::uint32_t rhs = rules_.rhsOf[o.rule];
+      const String& lhs = rules_.leftSides[o.left];
       if (o.position > 0 && !automaton_.Enters(t.from, lhs[o.position - 1])) continue;
-      back_.assign(1, Pack(t.from, t.height));
-      for (std::size_t j = o.position; j-- > 0 && !back_.empty();)
-        Step(back_, lhs[j], /*forward=*/false);
-      if (back_.empty()) continue;
-      front_.assign(1, Pack(t.to, t.height));
-      for (std::size_t j = o.position + 1; !front_.empty() && !failed_; ++j) {
-        if (j == lhs.size()) {
-          for (Reached q : front_)
-            RequireFromAll(rhs, StateOf(q), HeightOf(q));
-          break;
+      std::uint32_t walkedAt = 0xFFFFFFFFu; // the automaton's size at the last walk
+      for (std::uint32_t rule : rules_.rulesOf[o.left]) {
+        if (walkedAt != automaton_.TransitionCount()) {
+          walkedAt = automaton_.TransitionCount();
+          WalkThrough(t, lhs, o.position);
         }
-        for (Reached s : front_) {
-          markers_.clear();
-          automaton_.ForEachOut(StateOf(s), rules_.endMarker,
-                                [&](const BoundTransition& m) { markers_.push_back(m); });
-          for (const BoundTransition& m : markers_)
-            RequireFromAll(rhs, m.to, std::min(HeightOf(s), m.height));
-        }
-        Step(front_, lhs[j], /*forward=*/true);
+        if (failed_) return;
+        for (Reached q : ends_)
+          RequireFromAll(rules_.rhsOf[rule], StateOf(q), HeightOf(q));
+        Settle(rules_.rhsOf[rule]);
+        if (failed_) return;
       }
-      Settle(rhs);
-      if (failed_) return;
+    }
+  }
+
+  // The paths that read `lhs` with `t` at `position`: where they start (back_) and where they
+  // end, reading all of it or a prefix and then an end marker (ends_, with the smallest height
+  // on the way).
+  void WalkThrough(const BoundTransition& t, const String& lhs, std::size_t position) {
+    ends_.clear();
+    back_.assign(1, Pack(t.from, t.height));
+    for (std::size_t j = position; j-- > 0 && !back_.empty();)
+      Step(back_, lhs[j], /*forward=*/false);
+    if (back_.empty()) return;
+    front_.assign(1, Pack(t.to, t.height));
+    for (std::size_t j = position + 1; !front_.empty() && !failed_; ++j) {
+      if (j == lhs.size()) {
+        ends_.insert(ends_.end(), front_.begin(), front_.end());
+        return;
+      }
+      for (Reached s : front_) {
+        automaton_.ForEachOut(StateOf(s), rules_.endMarker, [&](const BoundTransition& m) {
+          ends_.push_back(Pack(m.to, std::min(HeightOf(s), m.height)));
+        });
+      }
+      Step(front_, lhs[j], /*forward=*/true);
     }
   }
 
   // Proper prefixes of left sides read into the source of end-marker transition `t`.
   void TakeEndMarker(const BoundTransition& t) {
-    for (std::size_t rule = 0; rule < rules_.lhs.size() && !failed_; ++rule) {
-      const String& lhs = rules_.lhs[rule];
-      for (std::size_t k = 1; k < lhs.size() && !failed_; ++k) {
-        back_.assign(1, Pack(t.from, t.height));
-        for (std::size_t j = k; j-- > 0 && !back_.empty();)
-          Step(back_, lhs[j], /*forward=*/false);
+    for (std::size_t left = 0; left < rules_.leftSides.size() && !failed_; ++left) {
+      const String& lhs = rules_.leftSides[left];
+      std::uint32_t walkedAt = 0xFFFFFFFFu;
+      for (std::uint32_t rule : rules_.rulesOf[left]) {
+        if (walkedAt != automaton_.TransitionCount()) {
+          walkedAt = automaton_.TransitionCount();
+          starts_.clear();
+          for (std::size_t k = 1; k < lhs.size() && !failed_; ++k) {
+            back_.assign(1, Pack(t.from, t.height));
+            for (std::size_t j = k; j-- > 0 && !back_.empty();)
+              Step(back_, lhs[j], /*forward=*/false);
+            starts_.insert(starts_.end(), back_.begin(), back_.end());
+          }
+          SortUnique(starts_);
+        }
+        if (failed_) return;
+        back_ = starts_;
         if (!back_.empty()) RequireFromAll(rules_.rhsOf[rule], t.to, 0xFFFFFFFFu);
+        Settle(rules_.rhsOf[rule]);
+        if (failed_) return;
       }
-      Settle(rules_.rhsOf[rule]);
     }
   }
 
@@ -147,7 +174,7 @@ private:
         failed_ = unbounded_ = true;
         return;
       }
-      pending_.push_back({StateOf(p), h, to});
+      if (held_.count({rhs, StateOf(p), h, to}) == 0) pending_.push_back({StateOf(p), h, to});
     }
     if (pending_.size() >= kPendingFlush) Settle(rhs);
   }
@@ -164,14 +191,17 @@ private:
       for (; i < pending_.size() && pending_[i].from == group.from &&
              pending_[i].height == group.height && !failed_;
            ++i) {
-        if (WasReached(pending_[i].to) || Tick()) continue;
-        // A path through fresh states reaches only its end; one into a reused state may
-        // reach more of the group.
-        if (AddPath(r, group.from, pending_[i].to, group.height)) {
-          ReadAll(r, group.from, group.height);
-        } else {
-          mark_[pending_[i].to] = epoch_;
+        if (!WasReached(pending_[i].to) && !Tick()) {
+          // A path through fresh states reaches only its end; one into a reused state may
+          // reach more of the group.
+          if (AddPath(r, group.from, pending_[i].to, group.height)) {
+            ReadAll(r, group.from, group.height);
+          } else {
+            mark_[pending_[i].to] = epoch_;
+          }
         }
+        if (!failed_ && held_.size() < kMaxHeld)
+          held_.insert({rhs, group.from, group.height, pending_[i].to});
       }
     }
     pending_.clear();
@@ -291,8 +321,7 @@ private:
   std::uint64_t ticks_ = 0;
   // Buffers reused across calls: back_ and front_ belong to the Take steps, the rest to the
   // steps they call.
-  std::vector<Reached> back_, front_, next_;
-  std::vector<BoundTransition> markers_;
+  std::vector<Reached> back_, front_, next_, ends_, starts_;
   std::vector<std::uint32_t> states_, nextStates_;
   std::vector<std::uint32_t> mark_; // states marked with epoch_ by the last ReadAll
   std::uint32_t epoch_ = 0;
@@ -302,6 +331,23 @@ private:
   };
   static constexpr std::size_t kPendingFlush = 1 << 16;
   std::vector<Requirement> pending_; // for the right side of the occurrence being taken
+  // Requirements known to hold (the automaton only grows, so they go on holding): most are
+  // met again and again, each time a new transition lies on another path of their left side.
+  // A right side, its start, height and end.
+  struct Held {
+    std::uint32_t rhs, from, height, to;
+    bool operator==(const Held&) const = default;
+  };
+  struct HeldHash {
+    std::size_t operator()(const Held& h) const {
+      std::uint64_t x = (std::uint64_t{h.rhs} << 32 | h.from) * 0x9e3779b97f4a7c15ULL;
+      x ^= (std::uint64_t{h.height} << 32 | h.to) + (x >> 29);
+      x *= 0xff51afd7ed558ccdULL;
+      return static_cast<std::size_t>(x ^ (x >> 32));
+    }
+  };
+  static constexpr std::size_t kMaxHeld = 1 << 22; // some 200 MB at most
+  std::unordered_set<Held, HeldHash> held_;
 };
 
 } // namespace

@@ -22,14 +22,20 @@ std::optional<RfcRules> PrepareRfcRules(const Problem& problem, std::size_t maxR
   RfcRules rules;
   rules.endMarker = static_cast<Letter>(letters);
   rules.byLetter.resize(letters);
-  std::map<String, std::uint32_t> rhsNumber;
+  std::map<String, std::uint32_t> rhsNumber, lhsNumber;
   auto add = [&](String lhs, String rhs) {
     auto [it, fresh] =
         rhsNumber.emplace(std::move(rhs), static_cast<std::uint32_t>(rhsNumber.size()));
     if (fresh) rules.rhs.push_back(it->first);
-    const auto rule = static_cast<std::uint32_t>(rules.lhs.size());
-    for (std::size_t i = 0; i < lhs.size(); ++i)
-      rules.byLetter[lhs[i]].push_back({rule, static_cast<std::uint32_t>(i)});
+    const auto [left, freshLeft] =
+        lhsNumber.emplace(lhs, static_cast<std::uint32_t>(lhsNumber.size()));
+    if (freshLeft) {
+      for (std::size_t i = 0; i < lhs.size(); ++i)
+        rules.byLetter[lhs[i]].push_back({left->second, static_cast<std::uint32_t>(i)});
+      rules.leftSides.push_back(lhs);
+      rules.rulesOf.emplace_back();
+    }
+    rules.rulesOf[left->second].push_back(static_cast<std::uint32_t>(rules.lhs.size()));
     rules.lhs.push_back(std::move(lhs));
     rules.rhsOf.push_back(it->second);
   };
