@@ -1,6 +1,7 @@
 // The order of techniques: cheap before expensive, and every budget growing with the level.
 // Level 0 tries small interpretations with small budgets; each level after it tries larger
 // shapes and gives every shape about three times the conflicts of the level before.
+#include <array>
 #include <cmath>
 
 #include "engine/bounds/find_match_bound.hpp"
@@ -148,42 +149,62 @@ Attempt LoopAttempt(int level) {
   return a;
 }
 
-// A match-bound completion of one problem, continued level after level.
-constexpr double kMaxKeptTransitions = 150000; // some 45 MB
+// The match-bound completions of a problem and of its reversal, continued level after level.
 struct BoundState : AttemptState {
-  std::unique_ptr<MatchBoundSearch> search;
+  std::array<std::unique_ptr<MatchBoundSearch>, 2> searches; // [1]: the reversal's
+  std::array<std::uint32_t, 2> ranTo{};                      // the largest limit each ran to
 };
 
-Attempt BoundAttempt(int level, bool reversed) {
+// Larger automata are not kept from one level to the next (a problem left behind would hold on
+// to them): past this the next level starts over.
+constexpr double kMaxKeptTransitions = 150000; // some 45 MB
+
+// Match bounds of the problem or its reversal, whichever comes first: the two completions take
+// turns with limits growing by half, so that the one that needs the smaller automaton is not
+// kept waiting while the other grows to the level's limit.
+Attempt BoundAttempt(int level) {
   Attempt a;
-  a.name = reversed ? "match bound reversed" : "match bound";
-  a.runKept = [level, reversed](const Problem& p, const Deadline& deadline,
-                                AttemptSlot& slot) -> std::optional<Outcome> {
-    const Problem target = reversed ? p.Reversed() : p;
+  a.name = "match bound";
+  a.runKept = [level](const Problem& p, const Deadline& deadline,
+                      AttemptSlot& slot) -> std::optional<Outcome> {
+    // A run cut short (by the deadline or another attempt's success) may come again at the
+    // same level: it goes on too.
     auto* state = dynamic_cast<BoundState*>(slot.get());
-    if (state == nullptr || state->level >= level || !state->search) {
+    if (state == nullptr || state->level > level) {
       slot = std::make_unique<BoundState>();
       state = static_cast<BoundState*>(slot.get());
-      state->search = std::make_unique<MatchBoundSearch>(target);
     }
     state->level = level;
     // About 300 bytes a transition: the limit stays within some hundred megabytes. States are
-    // allowed as many: std-0116's reversal needs 25435 states for 35720 transitions. Each level
-    // goes on from the automaton the last one left.
+    // allowed as many: std-0116's reversal needs 25435 states for 35720 transitions.
     const auto limit = static_cast<std::uint32_t>(std::min(5000 * std::pow(3, level), 5e5));
-    std::optional<MatchBound> bound = state->search->Run(limit, limit, deadline);
-    // Larger automata are not kept (a problem left behind would hold on to them): the next
-    // level starts over.
-    if (limit > kMaxKeptTransitions) state->search.reset();
-    if (!bound) return std::nullopt;
-    Step step;
-    step.technique = "match bound";
-    step.summary = "match bound " + std::to_string(bound->bound) + ": an automaton of " +
-                   std::to_string(bound->stateCount) + " states and " +
-                   std::to_string(bound->transitions.size()) + " transitions";
-    step.details = MatchBoundDetails(target, *bound);
-    step.certificate = std::move(*bound);
-    return Chain(p, reversed, std::move(step));
+    for (std::uint32_t step = 2000; !deadline.Passed();) {
+      step = std::min(limit, step + step / 2);
+      for (int reversed = 0; reversed < 2; ++reversed) {
+        std::unique_ptr<MatchBoundSearch>& search = state->searches[reversed];
+        if (!search) {
+          search = std::make_unique<MatchBoundSearch>(reversed ? p.Reversed() : p);
+          state->ranTo[reversed] = 0;
+        }
+        if (search->Exhausted() || state->ranTo[reversed] >= step) continue;
+        state->ranTo[reversed] = step;
+        std::optional<MatchBound> bound = search->Run(step, step, deadline);
+        if (!bound) continue;
+        const Problem target = reversed ? p.Reversed() : p;
+        Step found;
+        found.technique = "match bound";
+        found.summary = "match bound " + std::to_string(bound->bound) + ": an automaton of " +
+                        std::to_string(bound->stateCount) + " states and " +
+                        std::to_string(bound->transitions.size()) + " transitions";
+        found.details = MatchBoundDetails(target, *bound);
+        found.certificate = std::move(*bound);
+        slot.reset();
+        return Chain(p, reversed != 0, std::move(found));
+      }
+      if (step == limit) break;
+    }
+    if (limit > kMaxKeptTransitions) state->searches = {};
+    return std::nullopt;
   };
   return a;
 }
@@ -287,8 +308,7 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
   // Match bounds come first: cheap where they fail (their automaton is bounded by the level),
   // and they prove large problems whose encodings are slow.
   if (plain) {
-    attempts.push_back(BoundAttempt(level, false));
-    attempts.push_back(BoundAttempt(level, true));
+    attempts.push_back(BoundAttempt(level));
   }
   for (const MatrixShape& s : Shapes(level, false)) {
     attempts.push_back(MatrixAttempt(s, conflicts, level, false));
