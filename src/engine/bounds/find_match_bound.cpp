@@ -346,7 +346,7 @@ private:
       return static_cast<std::size_t>(x ^ (x >> 32));
     }
   };
-  static constexpr std::size_t kMaxHeld = 1 << 22; // some 200 MB at most
+  static constexpr std::size_t kMaxHeld = 1 << 20; // some 50 MB at most
   std::unordered_set<Held, HeldHash> held_;
 };
 
