@@ -36,8 +36,8 @@ int Apply(const BooleanModel& model, const String& s, int x) {
 
 bool CheckBooleanModel(const Problem& problem, const BooleanModel& model,
                        const std::vector<Problem>& remaining, std::string& why) {
-  if (problem.pairProblem || !problem.pairs.empty()) {
-    return (why = "a pair problem is not labelled by a model", false);
+  if (!problem.pairProblem && !problem.pairs.empty()) {
+    return (why = "a problem with pairs is not a pair problem", false);
   }
   if (model.functions.size() != problem.LetterCount()) {
     return (why = "the model does not give one function per letter", false);
@@ -56,8 +56,11 @@ bool CheckBooleanModel(const Problem& problem, const BooleanModel& model,
   }
   if (remaining.size() != 1) return (why = "a labelling leaves one problem", false);
   const Problem& labelled = remaining[0];
-  if (labelled.pairProblem || !labelled.pairs.empty() || !labelled.labelled) {
-    return (why = "the labelled problem is not a plain or relative labelled problem", false);
+  if (labelled.pairProblem != problem.pairProblem || !labelled.labelled) {
+    return (why = problem.pairProblem ? "the labelled problem is not a labelled pair problem"
+                                      : "the labelled problem is not a plain or relative "
+                                        "labelled problem",
+            false);
   }
   if (model.letterLabels.size() != labelled.LetterCount()) {
     return (why = "not every letter of the labelled problem stands for a labelled letter", false);
@@ -70,6 +73,13 @@ bool CheckBooleanModel(const Problem& problem, const BooleanModel& model,
     }
     if (!letters.emplace(std::make_pair(a, static_cast<int>(label)), k).second) {
       return (why = "two letters stand for the same labelled letter", false);
+    }
+    // Chains keep their marked letters in front, out of the rules' reach, only when the marks
+    // stay as they are.
+    if (problem.pairProblem && labelled.IsMarked(k) != problem.IsMarked(a)) {
+      return (why = "the labelled letter " + labelled.names[k] + " is marked where " +
+                    problem.names[a] + " is not, or the other way round",
+              false);
     }
   }
   std::set<std::pair<String, String>> strict, weak;
@@ -85,6 +95,22 @@ bool CheckBooleanModel(const Problem& problem, const BooleanModel& model,
       const bool present = strict.count({lhs, rhs}) != 0 || (!r.strict && weak.count({lhs, rhs}));
       if (!present) {
         return (why = "the labelled problem lacks the rule " + problem.RuleText(r) +
+                      " labelled at " + std::to_string(x),
+                false);
+      }
+    }
+  }
+  // Pairs are labelled at both values whatever theirs: the context they leave unchanged gives
+  // the labels on both sides.
+  std::set<std::pair<String, String>> pairs;
+  for (const Rule& r : labelled.pairs)
+    pairs.emplace(r.lhs, r.rhs);
+  for (const Rule& r : problem.pairs) {
+    for (int x = 0; x < 2; ++x) {
+      String lhs, rhs;
+      if (!Labelled(model, letters, r.lhs, x, lhs) || !Labelled(model, letters, r.rhs, x, rhs) ||
+          pairs.count({lhs, rhs}) == 0) {
+        return (why = "the labelled problem lacks the pair " + problem.RuleText(r) +
                       " labelled at " + std::to_string(x),
                 false);
       }

@@ -41,10 +41,15 @@ std::vector<std::uint8_t> LabelsOf(const std::vector<Function>& f, const String&
   return labels;
 }
 
-// How many letters get both labels somewhere in the labelled rules.
+// How many letters get both labels somewhere in the labelled rules and pairs.
 std::size_t Split(const std::vector<Function>& f, const Problem& problem) {
   std::set<std::pair<Letter, std::uint8_t>> seen;
-  for (const Rule& r : problem.rules) {
+  std::vector<const Rule*> all;
+  for (const auto* list : {&problem.rules, &problem.pairs})
+    for (const Rule& r : *list)
+      all.push_back(&r);
+  for (const Rule* rule : all) {
+    const Rule& r = *rule;
     for (std::uint8_t x = 0; x < 2; ++x) {
       for (const String* side : {&r.lhs, &r.rhs}) {
         const std::vector<std::uint8_t> labels = LabelsOf(f, *side, x);
@@ -79,9 +84,14 @@ Function Dual(const Function& g) {
 } // namespace
 
 std::vector<BooleanModel> BooleanModels(const Problem& problem, std::size_t count) {
-  if (problem.pairProblem || problem.LetterCount() > kMaxModelLetters) return {};
   const std::size_t n = problem.LetterCount();
   const std::vector<bool> used = UsedLetters(problem);
+  // A pair problem's marked letters and the letters of its pairs alone are in no rule: their
+  // functions are free, and kept the identity.
+  const auto choices = problem.pairProblem
+                           ? static_cast<std::size_t>(std::count(used.begin(), used.end(), true))
+                           : n;
+  if (choices > kMaxModelLetters) return {};
   // Every choice for the used letters; an unused letter keeps the identity.
   std::vector<std::tuple<std::size_t, std::size_t, std::vector<Function>>> found;
   std::vector<std::size_t> choice(n, 0);
@@ -128,9 +138,7 @@ std::vector<BooleanModel> BooleanModels(const Problem& problem, std::size_t coun
 
 std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
   const std::vector<Function>& f = model.functions;
-  if (problem.pairProblem || problem.labelled || f.size() != problem.LetterCount()) {
-    return std::nullopt;
-  }
+  if (problem.labelled || f.size() != problem.LetterCount()) return std::nullopt;
   for (const Function& g : f) {
     if (g[0] > 1 || g[1] > 1) return std::nullopt;
   }
@@ -138,6 +146,7 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
 
   Problem labelled;
   labelled.labelled = true;
+  labelled.pairProblem = problem.pairProblem;
   model.letterLabels.clear();
   std::map<std::pair<Letter, std::uint8_t>, Letter> letterOf;
   auto label = [&](const String& s, std::uint8_t x) {
@@ -147,9 +156,18 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
       const std::pair<Letter, std::uint8_t> key{s[i], labels[i]};
       auto it = letterOf.find(key);
       if (it == letterOf.end()) {
-        const Letter fresh = AddFreshName(labelled.names, problem.names[s[i]] + "{" +
-                                                              std::to_string(labels[i]) + "}");
+        // A marked letter keeps its mark at the end of its name.
+        std::string name = problem.names[s[i]];
+        const bool mark = problem.IsMarked(s[i]) && !name.empty() && name.back() == '#';
+        if (mark) name.pop_back();
+        name += "{" + std::to_string(labels[i]) + "}";
+        if (mark) name += "#";
+        const Letter fresh = AddFreshName(labelled.names, name);
         model.letterLabels.push_back(key);
+        if (problem.IsMarked(s[i])) {
+          labelled.marked.resize(fresh + 1, 0);
+          labelled.marked[fresh] = 1;
+        }
         it = letterOf.emplace(key, fresh).first;
       }
       out.push_back(it->second);
@@ -163,6 +181,16 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
       if (seen.emplace(lr.lhs, lr.rhs, lr.strict).second) labelled.rules.push_back(std::move(lr));
     }
   }
+  // Pairs need not be equal in the model: the rules alone keep the labels of a chain's strings
+  // right, and a pair step is labelled by the value of the context it leaves unchanged.
+  seen.clear();
+  for (const Rule& r : problem.pairs) {
+    for (std::uint8_t x = 0; x < 2; ++x) {
+      Rule lp{label(r.lhs, x), label(r.rhs, x), true};
+      if (seen.emplace(lp.lhs, lp.rhs, true).second) labelled.pairs.push_back(std::move(lp));
+    }
+  }
+  labelled.marked.resize(problem.pairProblem ? labelled.LetterCount() : 0, 0);
 
   auto functionText = [](const Function& g) -> std::string {
     if (g[0] == g[1]) return g[0] == 0 ? "0" : "1";
@@ -172,6 +200,8 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
   step.technique = "semantic labelling";
   step.summary = "semantic labelling by a model over {0, 1}: a labelled system of " +
                  std::to_string(labelled.rules.size()) + " rules";
+  if (problem.pairProblem)
+    step.summary += " and " + std::to_string(labelled.pairs.size()) + " pairs";
   step.details.push_back("Model over {0, 1} (both sides of every rule are the same function):");
   const std::vector<bool> used = UsedLetters(problem);
   for (Letter a = 0; a < problem.LetterCount(); ++a) {
@@ -181,6 +211,11 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
                          "end read as 0 and as 1. The labelled rules:");
   for (const Rule& r : labelled.rules)
     step.details.push_back("  " + labelled.RuleText(r));
+  if (problem.pairProblem) {
+    step.details.push_back("The labelled pairs (a pair need not hold in the model):");
+    for (const Rule& r : labelled.pairs)
+      step.details.push_back("  " + labelled.RuleText(r));
+  }
   step.remaining.push_back(std::move(labelled));
   step.certificate = std::move(model);
   return step;

@@ -14,7 +14,8 @@ namespace selko::engine {
 // Problems of more letters have too many candidate models (4 to the letters) to try them all.
 constexpr std::size_t kMaxModelLetters = 6;
 
-// The models of a plain or relative problem under which some letter gets both labels, at most
+// The models of a problem (of its rules: a pair problem's pairs are labelled whatever their
+// values) under which some letter gets both labels, at most
 // `count` of them: those that tell most letters apart first, then those with the fewest letters
 // read as the identity. Of a model and its dual (0 and 1 swapped) only one is listed: their
 // labelled problems are the same up to names.

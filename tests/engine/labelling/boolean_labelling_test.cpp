@@ -6,6 +6,7 @@
 #include "engine/check/check_step.hpp"
 #include "engine/engine_testing.hpp"
 #include "engine/labelling/boolean_labelling.hpp"
+#include "engine/pairs/dependency_pairs.hpp"
 
 namespace selko::engine {
 namespace {
@@ -152,6 +153,56 @@ TEST(CheckBooleanModel, RefusesSpoiltCertificates) {
   EXPECT_TRUE(refused(s));
   s = *good;
   s.remaining.push_back(s.remaining[0]);
+  EXPECT_TRUE(refused(s));
+}
+
+TEST(BooleanLabelling, PairProblemsWithPairsThatAreNoModel) {
+  // a a ->, a b ->, b b a -> a b a b b: the rules force f_a = f_b, a bijection; the dual of
+  // 1 - x is itself, so that is the one model. Its labels are the parity of what follows. The
+  // pair b# b a -> b# is no equation of the model (b# is the identity), and is labelled anyway.
+  const Problem rules = ProblemOf({"a a ->", "a b ->", "b b a -> a b a b b"});
+  const std::optional<Step> pairStep = DependencyPairStep(rules);
+  ASSERT_TRUE(pairStep.has_value());
+  Problem p = pairStep->remaining[0];
+  std::erase_if(p.pairs, [&](const Rule& r) { return p.RuleText(r) != "b# b a -> b#"; });
+  ASSERT_EQ(p.pairs.size(), 1u);
+  const std::vector<BooleanModel> models = BooleanModels(p, 5);
+  ASSERT_EQ(models.size(), 1u);
+  EXPECT_EQ(models[0].functions[0], kNeg);
+  const std::optional<Step> step = LabellingStep(p, models[0]);
+  ASSERT_TRUE(step.has_value());
+  std::string why;
+  EXPECT_TRUE(CheckStep(p, *step, why)) << why;
+  EXPECT_EQ(step->summary, "semantic labelling by a model over {0, 1}: a labelled system of 6 "
+                           "rules and 2 pairs");
+  const Problem& labelled = step->remaining[0];
+  EXPECT_TRUE(labelled.pairProblem);
+  EXPECT_EQ(RuleTexts(labelled),
+            (std::vector<std::string>{"a{1} a{0} ->", "a{0} a{1} ->", "a{1} b{0} ->",
+                                      "a{0} b{1} ->", "b{0} b{1} a{0} -> a{0} b{1} a{0} b{1} b{0}",
+                                      "b{1} b{0} a{1} -> a{1} b{0} a{1} b{0} b{1}"}));
+  std::vector<std::string> pairs, marked;
+  for (const Rule& r : labelled.pairs)
+    pairs.push_back(labelled.RuleText(r));
+  for (Letter a = 0; a < labelled.LetterCount(); ++a)
+    if (labelled.IsMarked(a)) marked.push_back(labelled.names[a]);
+  EXPECT_EQ(pairs,
+            (std::vector<std::string>{"b{0}# b{1} a{0} -> b{0}#", "b{1}# b{0} a{1} -> b{1}#"}));
+  EXPECT_EQ(marked, (std::vector<std::string>{"b{0}#", "b{1}#"}));
+
+  // The check wants every pair labelled at both values, and the marks kept.
+  auto refused = [&](Step s) {
+    why.clear();
+    return !CheckStep(p, s, why) && !why.empty();
+  };
+  Step s = *step;
+  s.remaining[0].pairs.pop_back();
+  EXPECT_TRUE(refused(s));
+  s = *step;
+  s.remaining[0].marked.assign(s.remaining[0].LetterCount(), 0);
+  EXPECT_TRUE(refused(s));
+  s = *step;
+  s.remaining[0].pairProblem = false;
   EXPECT_TRUE(refused(s));
 }
 
