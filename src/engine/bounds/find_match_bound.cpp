@@ -39,7 +39,9 @@ public:
   Completion(const RfcRules& rules, const BoundLimits& limits, std::uint32_t maxStates)
       : rules_(rules), limits_(limits), maxStates_(maxStates),
         automaton_(std::uint64_t{rules.endMarker} + 1, std::uint64_t{limits.maxBound} + 1) {
-    Start();
+    automaton_.AddState();
+    automaton_.AddState();
+    automaton_.AddTransition(kFinal, rules_.endMarker, 0, kFinal);
   }
 
   enum class Outcome { Compatible, Paused, Unbounded };
@@ -51,6 +53,7 @@ public:
     deadline_ = &deadline;
     failed_ = false;
     pending_.clear();
+    if (!started_) Start();
     for (; taking_ < automaton_.TransitionCount() && !failed_; ++taking_) {
       const BoundTransition taken = automaton_.At(taking_); // a copy: the list grows meanwhile
       if (taken.letter == rules_.endMarker) {
@@ -82,15 +85,14 @@ private:
   static constexpr std::uint32_t kInitial = 0;
   static constexpr std::uint32_t kFinal = 1;
 
-  // Every right side from the initial to the final state at height 0; end markers loop on the
-  // final state.
+  // Every right side from the initial to the final state at height 0 (the end-marker loop on
+  // the final state is there from the first): within the run's limits, or the next run goes on.
   void Start() {
-    automaton_.AddState();
-    automaton_.AddState();
-    automaton_.AddTransition(kFinal, rules_.endMarker, 0, kFinal);
     for (const String& rhs : rules_.rhs) {
       if (!Reads(rhs, kInitial, kFinal, 0)) AddPath(rhs, kInitial, kFinal, 0);
+      if (failed_) return;
     }
+    started_ = true;
   }
 
   // Left-side paths through `t` at position `position` of a left side, and the end-marker
@@ -311,10 +313,11 @@ private:
   const BoundLimits limits_;
   const std::uint32_t maxStates_; // the most the automaton's index allows
   HeightedAutomaton automaton_;
-  // The run's limits and deadline (none while the right sides are first added).
+  // The running limits and deadline (no deadline between runs).
   std::uint32_t maxTransitions_ = 0xFFFFFFFFu;
   std::uint32_t runStates_ = 0xFFFFFFFFu;
   const Deadline* deadline_ = nullptr;
+  bool started_ = false;     // every right side is read from the initial state
   std::uint32_t taking_ = 0; // the transition the next run takes first
   bool failed_ = false;      // the run stops: paused, or unbounded
   bool unbounded_ = false;   // a height beyond the bound: no run can succeed
