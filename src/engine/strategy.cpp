@@ -302,13 +302,6 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
     if (level == 0) attempts.push_back(GraphAttempt());
     for (const MatrixShape& s : Shapes(level, true))
       attempts.push_back(MatrixAttempt(s, conflicts, level, false));
-    // A small component that resists the interpretations of level 1 is labelled by the two
-    // models of its rules that tell most letters apart; the labelled pairs may then split.
-    if (!problem.labelled && problem.rules.size() + problem.pairs.size() <= kMaxLabellingRules &&
-        level == 1) {
-      for (std::size_t k = 0; k < 2; ++k)
-        attempts.push_back(LabellingAttempt(k, false));
-    }
     return attempts;
   }
   const bool plain = !problem.IsRelative();
