@@ -158,6 +158,7 @@ struct BoundState : AttemptState {
 // Larger automata are not kept from one level to the next (a problem left behind would hold on
 // to them): past this the next level starts over.
 constexpr double kMaxKeptTransitions = 150000; // some 45 MB
+constexpr double kMaxBoundTransitions = 5e5;   // some 150 MB
 
 // Match bounds of the problem or its reversal, whichever comes first: the two completions take
 // turns with limits growing by half, so that the one that needs the smaller automaton is not
@@ -177,13 +178,16 @@ Attempt BoundAttempt(int level) {
     state->level = level;
     // About 300 bytes a transition: the limit stays within some hundred megabytes. States are
     // allowed as many: std-0116's reversal needs 25435 states for 35720 transitions.
-    const auto limit = static_cast<std::uint32_t>(std::min(5000 * std::pow(3, level), 5e5));
+    const auto limit =
+        static_cast<std::uint32_t>(std::min(5000 * std::pow(3, level), kMaxBoundTransitions));
     for (std::uint32_t step = 2000; !deadline.Passed();) {
       step = std::min(limit, step + step / 2);
       for (int reversed = 0; reversed < 2; ++reversed) {
         std::unique_ptr<MatchBoundSearch>& search = state->searches[reversed];
         if (!search) {
-          search = std::make_unique<MatchBoundSearch>(reversed ? p.Reversed() : p);
+          BoundLimits most; // states as many as transitions, up to the last level's limit
+          most.maxStates = most.maxTransitions = static_cast<std::uint32_t>(kMaxBoundTransitions);
+          search = std::make_unique<MatchBoundSearch>(reversed ? p.Reversed() : p, most);
           state->ranTo[reversed] = 0;
         }
         if (search->Exhausted() || state->ranTo[reversed] >= step) continue;
