@@ -44,17 +44,14 @@ std::vector<std::uint8_t> LabelsOf(const std::vector<Function>& f, const String&
 // How many letters get both labels somewhere in the labelled rules and pairs.
 std::size_t Split(const std::vector<Function>& f, const Problem& problem) {
   std::set<std::pair<Letter, std::uint8_t>> seen;
-  std::vector<const Rule*> all;
-  for (const auto* list : {&problem.rules, &problem.pairs})
-    for (const Rule& r : *list)
-      all.push_back(&r);
-  for (const Rule* rule : all) {
-    const Rule& r = *rule;
-    for (std::uint8_t x = 0; x < 2; ++x) {
-      for (const String* side : {&r.lhs, &r.rhs}) {
-        const std::vector<std::uint8_t> labels = LabelsOf(f, *side, x);
-        for (std::size_t i = 0; i < side->size(); ++i)
-          seen.emplace((*side)[i], labels[i]);
+  for (const auto* list : {&problem.rules, &problem.pairs}) {
+    for (const Rule& r : *list) {
+      for (std::uint8_t x = 0; x < 2; ++x) {
+        for (const String* side : {&r.lhs, &r.rhs}) {
+          const std::vector<std::uint8_t> labels = LabelsOf(f, *side, x);
+          for (std::size_t i = 0; i < side->size(); ++i)
+            seen.emplace((*side)[i], labels[i]);
+        }
       }
     }
   }
@@ -164,10 +161,6 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
         if (mark) name += "#";
         const Letter fresh = AddFreshName(labelled.names, name);
         model.letterLabels.push_back(key);
-        if (problem.IsMarked(s[i])) {
-          labelled.marked.resize(fresh + 1, 0);
-          labelled.marked[fresh] = 1;
-        }
         it = letterOf.emplace(key, fresh).first;
       }
       out.push_back(it->second);
@@ -190,7 +183,11 @@ std::optional<Step> LabellingStep(const Problem& problem, BooleanModel model) {
       if (seen.emplace(lp.lhs, lp.rhs, true).second) labelled.pairs.push_back(std::move(lp));
     }
   }
-  labelled.marked.resize(problem.pairProblem ? labelled.LetterCount() : 0, 0);
+  // A labelled letter is marked where its letter is.
+  if (problem.pairProblem) {
+    for (const auto& letterLabel : model.letterLabels)
+      labelled.marked.push_back(problem.IsMarked(letterLabel.first) ? 1 : 0);
+  }
 
   auto functionText = [](const Function& g) -> std::string {
     if (g[0] == g[1]) return g[0] == 0 ? "0" : "1";
