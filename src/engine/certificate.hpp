@@ -123,6 +123,17 @@ struct Tiling {
   std::vector<String> letterTiles;
 };
 
+// ---- Common ends --------------------------------------------------------------------------------
+
+// Every rule u l v -> u r v (strict or weak) becomes l -> r, l not empty: a step by the first is
+// a step by the second, so the problem terminates (relatively) when the shortened one does. The
+// shortened problem has the same letters and its rules in the same order; loops of it are not
+// loops of the problem.
+struct CommonEnds {
+  // Per rule: the number of letters cut at the front (u) and at the back (v) of both sides.
+  std::vector<std::array<std::size_t, 2>> cuts;
+};
+
 // ---- Semantic labelling by a model over {0, 1} --------------------------------------------------
 // Each letter a is read as a function f_a on {0, 1}, a string a1 ... an as f_a1(...(f_an(x))), and
 // both sides of every rule are the same function. The value x at the right end is 0 or 1; each
@@ -139,6 +150,6 @@ struct BooleanModel {
 };
 
 using Certificate = std::variant<RuleRemoval, Reversal, DependencyPairs, GraphSplit, Loop,
-                                 MatchBound, Tiling, BooleanModel>;
+                                 MatchBound, Tiling, BooleanModel, CommonEnds>;
 
 } // namespace selko::engine

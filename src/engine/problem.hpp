@@ -35,6 +35,9 @@ struct Problem {
   // The labelled problem of a tiling or of a model: it is not labelled again, and its loops are
   // not loops of the problem it came from.
   bool labelled = false;
+  // A problem whose rules lost letters both their sides begin or end with: it has more steps
+  // than the problem it came from, so its loops are not that problem's loops.
+  bool stripped = false;
 
   std::size_t LetterCount() const { return names.size(); }
   bool IsMarked(Letter a) const { return a < marked.size() && marked[a] != 0; }

@@ -187,7 +187,7 @@ Solver::Result Solver::Solve(ProofNode& start, bool reversed, int maxLevel) {
           nextReversed = leafReversed;
           break;
         }
-        result = SolveParts(*leaf, leafReversed, maxLevel);
+        result = SolveParts(*leaf, leafReversed, std::min(maxLevel, attempt.partsLevel));
         if (result == Result::Open && attempt.mayBacktrack) {
           node->step.reset();
           node->children.clear();

@@ -11,6 +11,7 @@
 #include "engine/pairs/dependency_pairs.hpp"
 #include "engine/proof.hpp"
 #include "engine/strategy.hpp"
+#include "engine/stripping/common_ends.hpp"
 #include "engine/tiling/sparse_tiling.hpp"
 
 namespace selko::engine {
@@ -249,6 +250,10 @@ Attempt TilingAttempt(int width, bool reversed) {
 // The largest problem the strategy labels: its labelled problem has up to twice the rules.
 constexpr std::size_t kMaxLabellingRules = 20;
 
+// The largest problem whose common ends are cut: the shortened problem's searches cost about
+// what the problem's own do at the first levels.
+constexpr std::size_t kMaxStrippedRules = 20;
+
 // The labelled problem of the k-th model over {0, 1} of the (possibly reversed) problem: on the
 // reversal, letters are labelled by what stands before them.
 Attempt LabellingAttempt(std::size_t k, bool reversed) {
@@ -262,6 +267,34 @@ Attempt LabellingAttempt(std::size_t k, bool reversed) {
     std::optional<Step> labelling = LabellingStep(target, std::move(models[k]));
     if (!labelling) return std::nullopt;
     return Chain(p, reversed, std::move(*labelling));
+  };
+  return a;
+}
+
+// The closures searched for a loop of a shortened problem before it is taken.
+constexpr std::size_t kShortenedLoopClosures = 3000;
+
+// The problem with the common ends of its rules cut. The shortened problem is searched at the
+// first two levels only: it is mostly proved at once by a match bound, or it does not terminate.
+Attempt CommonEndsAttempt(Ends ends) {
+  Attempt a;
+  a.name = ends == Ends::Both    ? "common ends"
+           : ends == Ends::Front ? "common front"
+                                 : "common back";
+  a.mayBacktrack = true;
+  a.partsLevel = 1;
+  a.run = [ends](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
+    std::optional<Step> step = CommonEndsStep(p, ends);
+    if (!step) return std::nullopt;
+    // Cutting one end only is tried where it differs from cutting both.
+    if (ends != Ends::Both) {
+      const std::optional<Step> both = CommonEndsStep(p, Ends::Both);
+      if (both->remaining[0].rules == step->remaining[0].rules) return std::nullopt;
+    }
+    // Shortening often leaves a problem that loops at once: where a loop turns up among its
+    // first few thousand closures (a budget of closures, not of time), the step is not taken.
+    if (LoopSearch(step->remaining[0]).Run(deadline, kShortenedLoopClosures)) return std::nullopt;
+    return std::vector<Step>{std::move(*step)};
   };
   return a;
 }
@@ -322,8 +355,14 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
       attempts.push_back(MatrixAttempt(s, conflicts, level, true));
     }
   }
-  // A loop of a labelled problem is none of the problem it came from.
-  if (!problem.labelled) attempts.push_back(LoopAttempt(level));
+  // A loop of a labelled or shortened problem is none of the problem it came from.
+  if (!problem.labelled && !problem.stripped) attempts.push_back(LoopAttempt(level));
+  // Labelled letters carry their context: cutting it off would undo the labelling.
+  if (level == 0 && !problem.stripped && !problem.labelled &&
+      problem.rules.size() <= kMaxStrippedRules) {
+    for (const Ends ends : {Ends::Both, Ends::Back, Ends::Front})
+      attempts.push_back(CommonEndsAttempt(ends));
+  }
   if (plain && withPairs) {
     if (level == 1) { // a transformation: taken once, its subproof deepened with the rest
       attempts.push_back(PairsAttempt(false));
@@ -334,14 +373,15 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
   // copy for most letters that can follow it: past the limit of labelled rules in that count, the
   // closure would run for seconds only to be refused.
   const bool tileable = problem.rules.size() * problem.LetterCount() <= TilingLimits{}.maxRules;
-  if (plain && !problem.labelled && tileable && level == 1) {
+  if (plain && !problem.labelled && !problem.stripped && tileable && level == 1) {
     attempts.push_back(TilingAttempt(3, false));
     attempts.push_back(TilingAttempt(3, true));
   }
   // Labelling by the two models that tell most letters apart, on the problem and its reversal,
   // last and a level later: the search of the four labelled problems (up to twice the rules)
   // costs the levels at which the problem itself is proved, on a large problem above all.
-  if (!problem.labelled && problem.rules.size() <= kMaxLabellingRules && level == 2) {
+  if (!problem.labelled && !problem.stripped && problem.rules.size() <= kMaxLabellingRules &&
+      level == 2) {
     for (std::size_t k = 0; k < 2; ++k) {
       attempts.push_back(LabellingAttempt(k, false));
       attempts.push_back(LabellingAttempt(k, true));

@@ -35,11 +35,17 @@ struct AttemptState {
 };
 using AttemptSlot = std::unique_ptr<AttemptState>;
 
+// Levels go from 0 up; each level's budgets are a few times the previous one's.
+constexpr int kMaxLevel = 14;
+
 struct Attempt {
   std::string name; // unique per problem and level: the key of the attempt's remembered result
   // A transformation (dependency pairs, say) whose subproof may fail: then the next attempt
   // of the list is tried. Any other step, once taken, is kept.
   bool mayBacktrack = false;
+  // The last level at which the problems its step leaves are searched: a transformation whose
+  // problems are either easy or hopeless costs the levels after it nothing.
+  int partsLevel = kMaxLevel;
   // Run on the problem as given at the start of every deepening, before the proof search goes
   // down into the problems that steps leave (the loop search, so that a non-terminating
   // problem gets its share of time however deep the proofs of its parts are sought).
@@ -48,9 +54,6 @@ struct Attempt {
   // Used instead of `run` when set: the same, with the attempt's slot on this problem.
   std::function<std::optional<Outcome>(const Problem&, const Deadline&, AttemptSlot&)> runKept;
 };
-
-// Levels go from 0 up; each level's budgets are a few times the previous one's.
-constexpr int kMaxLevel = 14;
 
 std::vector<Attempt> AttemptsFor(const Problem& problem, int level);
 // The same without the dependency-pair transformation: the strategy as it was before the pairs,

@@ -206,6 +206,28 @@ TEST(Strategy, ASystemProvedThroughAModel) {
   EXPECT_EQ(outline[1].rfind("2 dependency pairs: ", 0), 0u) << outline[1];
 }
 
+TEST(Strategy, OneRuleSystemsProvedThroughTheirCommonEnds) {
+  // std-0630: neither the rule nor its reversal is match-bounded within 10 s; cut to
+  // b a a a a -> a a a a b a a a b, its reversal has match bound 1.
+  EngineResult r = Engine(Rules({"aaabaaaa->aaaaaaabaaab"}));
+  ASSERT_EQ(r.verdict, Verdict::Yes) << r.error;
+  EXPECT_EQ(Outline(r.proof),
+            (std::vector<std::string>{"1 common ends: 1 rule shortened by the letters both sides "
+                                      "begin with; 1 strict rule remains",
+                                      "2 reversal: every side read backwards",
+                                      "3 match bound 1: an automaton of 18 states and 26 "
+                                      "transitions"}));
+  // std-0641: cut at both ends the rule loops, so that step is not taken; cut at its back
+  // alone, it has match bound 1.
+  r = Engine(Rules({"aabaaabaab->abaaabaabaaab"}));
+  ASSERT_EQ(r.verdict, Verdict::Yes) << r.error;
+  EXPECT_EQ(Outline(r.proof),
+            (std::vector<std::string>{"1 common ends: 1 rule shortened by the letters both sides "
+                                      "end with; 1 strict rule remains",
+                                      "2 match bound 1: an automaton of 20 states and 24 "
+                                      "transitions"}));
+}
+
 TEST(Strategy, SidesBeyondTheFixedCapacitiesAndAStopFlag) {
   // 30 a's become 29 b's: a weight of 2 for a proves it, whatever the side's length.
   Problem p = Rules({"a->b"});

@@ -1,5 +1,6 @@
 #include "engine/check/check_step.hpp"
 
+#include "engine/check/common_ends_check.hpp"
 #include "engine/check/labelling_check.hpp"
 #include "engine/check/loop_check.hpp"
 #include "engine/check/match_bound_check.hpp"
@@ -11,8 +12,8 @@
 namespace selko::engine {
 
 bool SameProblem(const Problem& a, const Problem& b) {
-  return a.pairProblem == b.pairProblem && a.labelled == b.labelled && a.names == b.names &&
-         a.marked == b.marked && a.rules == b.rules && a.pairs == b.pairs;
+  return a.pairProblem == b.pairProblem && a.labelled == b.labelled && a.stripped == b.stripped &&
+         a.names == b.names && a.marked == b.marked && a.rules == b.rules && a.pairs == b.pairs;
 }
 
 namespace {
@@ -61,6 +62,8 @@ bool CheckStep(const Problem& problem, const Step& step, std::string& why) {
           return CheckTiling(problem, certificate, step.remaining, why);
         } else if constexpr (std::is_same_v<C, BooleanModel>) {
           return CheckBooleanModel(problem, certificate, step.remaining, why);
+        } else if constexpr (std::is_same_v<C, CommonEnds>) {
+          return CheckCommonEnds(problem, certificate, step.remaining, why);
         } else {
           static_assert(std::is_same_v<C, MatchBound>);
           if (problem.pairProblem || problem.IsRelative()) {

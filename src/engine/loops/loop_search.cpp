@@ -73,13 +73,15 @@ bool LoopSearch::Finished() const {
   return true;
 }
 
-std::optional<Loop> LoopSearch::Run(const Deadline& deadline) {
-  while (!deadline.Passed() && !Finished()) {
+std::optional<Loop> LoopSearch::Run(const Deadline& deadline, std::size_t closures) {
+  while (closures > 0 && !deadline.Passed() && !Finished()) {
     Entrant& e = entrants_[turn_];
     if (left_ == 0) left_ = e.turns * kSlice;
     const std::size_t before = e.search->Stats().expanded;
-    std::optional<Loop> loop = e.search->Advance(deadline, left_);
-    left_ -= std::min(left_, e.search->Stats().expanded - before);
+    std::optional<Loop> loop = e.search->Advance(deadline, std::min(left_, closures));
+    const std::size_t unfolded = e.search->Stats().expanded - before;
+    left_ -= std::min(left_, unfolded);
+    closures -= std::min(closures, std::max<std::size_t>(unfolded, 1));
     if (left_ == 0 || e.search->Finished()) {
       left_ = 0;
       turn_ = (turn_ + 1) % entrants_.size();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -27,8 +28,9 @@ public:
   LoopSearch(const LoopSearch&) = delete;
   LoopSearch& operator=(const LoopSearch&) = delete;
 
-  // Searches on until a loop turns up or the deadline passes.
-  std::optional<Loop> Run(const Deadline& deadline);
+  // Searches on until a loop turns up, the deadline passes or `closures` more closures have been
+  // unfolded (a budget that, unlike time, gives the same answer on any machine).
+  std::optional<Loop> Run(const Deadline& deadline, std::size_t closures = SIZE_MAX);
   // Every search of the portfolio has ended within the limits.
   bool Finished() const;
 

@@ -178,6 +178,22 @@ TEST(LoopSearch, GoesOnWhereTheLastSliceStopped) {
   EXPECT_FALSE(none.Run(Safety()));
 }
 
+TEST(LoopSearch, ABudgetOfClosuresEndsARunWhereverItStands) {
+  // The ten-letter loop above needs many closures: budgets of a few closures each find nothing,
+  // and the search, going on from where they stopped, then finds the loop a single run finds.
+  const Problem p = ProblemOf(
+      {"c a a a a a a a a a -> a a a a a a a a a c", "a c d -> e a d", "a e -> e a", "f e -> f c"});
+  LoopSearch search(p, Finite(64));
+  EXPECT_FALSE(search.Run(Safety(), 0));
+  EXPECT_FALSE(search.Run(Safety(), 1));
+  EXPECT_FALSE(search.Run(Safety(), 3));
+  const std::optional<Loop> loop = search.Run(Safety());
+  ASSERT_TRUE(Checked(p, loop));
+  const std::optional<Loop> once = FindLoop(p, Safety(), Finite(64));
+  ASSERT_TRUE(once);
+  EXPECT_EQ(loop->start, once->start);
+}
+
 TEST(ReversedLoop, MirrorsLoopsBothWays) {
   SELKO_ENGINE_NEED_CORPUS();
   // A loop of a problem, mirrored, is a loop of the reversed problem, and mirrored again it is
