@@ -36,7 +36,8 @@ struct Problem {
   // not loops of the problem it came from.
   bool labelled = false;
   // A problem whose rules lost letters both their sides begin or end with: it has more steps
-  // than the problem it came from, so its loops are not that problem's loops.
+  // than the problem it came from, so its loops are not that problem's loops. The strategy does
+  // not shorten, tile or label it.
   bool stripped = false;
 
   std::size_t LetterCount() const { return names.size(); }
