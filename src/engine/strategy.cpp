@@ -275,16 +275,18 @@ Attempt LabellingAttempt(std::size_t k, bool reversed) {
 constexpr std::size_t kShortenedLoopClosures = 3000;
 
 // The problem with the common ends of its rules cut. The shortened problem is searched at the
-// first three levels only: it is mostly proved at once by a match bound, by the pairs of a
-// level-2 search (std-0310, 0571), or it does not terminate; searched a level deeper it takes
-// the time of the problem's own searches and proves nothing more.
-Attempt CommonEndsAttempt(Ends ends) {
+// first levels only: it is mostly proved at once by a match bound, by the pairs of a level-2
+// search (std-0310, 0571), or it does not terminate; searched a level deeper it takes the time of
+// the problem's own searches and proves nothing more. A relative problem has neither match bounds
+// nor pairs: its shortened problem gets the first two levels, a third would cost the problem's
+// own level 1 (rel-0119, 0132).
+Attempt CommonEndsAttempt(Ends ends, bool plain) {
   Attempt a;
   a.name = ends == Ends::Both    ? "common ends"
            : ends == Ends::Front ? "common front"
                                  : "common back";
   a.mayBacktrack = true;
-  a.partsLevel = 2;
+  a.partsLevel = plain ? 2 : 1;
   a.run = [ends](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
     std::optional<Step> step = CommonEndsStep(p, ends);
     if (!step) return std::nullopt;
@@ -363,7 +365,7 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
   if (level == 0 && !problem.stripped && !problem.labelled &&
       problem.rules.size() <= kMaxStrippedRules) {
     for (const Ends ends : {Ends::Both, Ends::Back, Ends::Front})
-      attempts.push_back(CommonEndsAttempt(ends));
+      attempts.push_back(CommonEndsAttempt(ends, plain));
   }
   if (plain && withPairs) {
     if (level == 1) { // a transformation: taken once, its subproof deepened with the rest
