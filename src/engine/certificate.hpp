@@ -64,6 +64,12 @@ struct DependencyPairs {};
 // computes the graph again.
 struct GraphSplit {};
 
+// Pairs replaced by their narrowings (pair_narrowing.hpp): the checker computes the narrowings
+// again and finds each of them, and every pair not replaced, in the remaining problem.
+struct PairNarrowing {
+  std::vector<std::size_t> replaced; // indices into the problem's pairs, ascending
+};
+
 // ---- Non-termination ---------------------------------------------------------------------------
 
 struct RewriteStep {
@@ -150,6 +156,6 @@ struct BooleanModel {
 };
 
 using Certificate = std::variant<RuleRemoval, Reversal, DependencyPairs, GraphSplit, Loop,
-                                 MatchBound, Tiling, BooleanModel, CommonEnds>;
+                                 MatchBound, Tiling, BooleanModel, CommonEnds, PairNarrowing>;
 
 } // namespace selko::engine

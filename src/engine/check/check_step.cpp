@@ -4,6 +4,7 @@
 #include "engine/check/labelling_check.hpp"
 #include "engine/check/loop_check.hpp"
 #include "engine/check/match_bound_check.hpp"
+#include "engine/check/narrowing_check.hpp"
 #include "engine/check/tiling_check.hpp"
 
 #include <algorithm>
@@ -64,6 +65,8 @@ bool CheckStep(const Problem& problem, const Step& step, std::string& why) {
           return CheckBooleanModel(problem, certificate, step.remaining, why);
         } else if constexpr (std::is_same_v<C, CommonEnds>) {
           return CheckCommonEnds(problem, certificate, step.remaining, why);
+        } else if constexpr (std::is_same_v<C, PairNarrowing>) {
+          return CheckPairNarrowing(problem, certificate, step.remaining, why);
         } else {
           static_assert(std::is_same_v<C, MatchBound>);
           if (problem.pairProblem || problem.IsRelative()) {
