@@ -80,11 +80,19 @@ String Letters(const Problem& problem, const std::string& text) {
   return s;
 }
 
-std::vector<std::string> RuleTexts(const Problem& problem) {
+namespace {
+
+std::vector<std::string> Texts(const Problem& problem, const std::vector<Rule>& rules) {
   std::vector<std::string> texts;
-  for (const Rule& rule : problem.rules)
+  for (const Rule& rule : rules)
     texts.push_back(problem.RuleText(rule));
   return texts;
 }
+
+} // namespace
+
+std::vector<std::string> RuleTexts(const Problem& problem) { return Texts(problem, problem.rules); }
+
+std::vector<std::string> PairTexts(const Problem& problem) { return Texts(problem, problem.pairs); }
 
 } // namespace selko::engine::testing

@@ -22,6 +22,8 @@ Problem Rules(const std::vector<std::string>& rules);
 
 // Each rule as "l -> r" or "l ->= r" with the letters' names separated by blanks.
 std::vector<std::string> RuleTexts(const Problem& problem);
+// The same for the pairs of a pair problem.
+std::vector<std::string> PairTexts(const Problem& problem);
 
 // The letters of a text in a problem's numbering (every character must be a known letter).
 String Letters(const Problem& problem, const std::string& text);

@@ -8,14 +8,8 @@
 namespace selko::engine {
 namespace {
 
+using testing::PairTexts;
 using testing::Rules;
-
-std::vector<std::string> PairTexts(const Problem& p) {
-  std::vector<std::string> texts;
-  for (const Rule& r : p.pairs)
-    texts.push_back(p.RuleText(r));
-  return texts;
-}
 
 TEST(DependencyPairs, EverySuffixOfARightSideThatStartsWithADefinedLetter) {
   const Problem p = Rules({"ab->bab", "ba->", "c->aac"});

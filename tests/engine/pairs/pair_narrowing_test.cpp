@@ -9,6 +9,7 @@
 namespace selko::engine {
 namespace {
 
+using testing::PairTexts;
 using testing::ProblemOf;
 
 // A pair problem: the rules, then the pairs, letters named as written (marked: ending in '#').
@@ -23,13 +24,6 @@ Problem PairProblemOf(const std::vector<std::string>& rules,
   for (const std::string& name : p.names)
     p.marked.push_back(name.back() == '#' ? 1 : 0);
   return p;
-}
-
-std::vector<std::string> PairTexts(const Problem& p) {
-  std::vector<std::string> texts;
-  for (const Rule& r : p.pairs)
-    texts.push_back(p.RuleText(r));
-  return texts;
 }
 
 // The component left of the reversal of {a ->, a a b -> a b b a, b b b -> a} once arctic
