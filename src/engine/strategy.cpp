@@ -336,13 +336,30 @@ std::vector<MatrixShape> Shapes(int level, bool pairs) {
   return shapes;
 }
 
+// Arctic 3x3 interpretations with entries below 4 remove the pairs of most small systems that
+// interpretations prove at all, once given the conflicts: a search of the shapes alone on the
+// pairs of the small erasing systems of the corpus (std-0403..0548) proved each one it proved with
+// this shape, some after 60000 conflicts, which the shared budget of the levels reached in 10 s
+// never gave it. It goes first at every level, from level 0 on, with eight times the conflicts of
+// the other shapes.
+constexpr MatrixShape kFavouredPairShape{Domain::Arctic, Compared::TopRight, 3, 2};
+constexpr std::int64_t kFavouredPairFactor = 8;
+
+bool IsFavouredPairShape(const MatrixShape& s) {
+  return s.domain == kFavouredPairShape.domain && !s.belowZero &&
+         s.dimension == kFavouredPairShape.dimension && s.bits == kFavouredPairShape.bits;
+}
+
 std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs) {
   std::vector<Attempt> attempts;
   const std::int64_t conflicts = static_cast<std::int64_t>(1000 * std::pow(3, level));
   if (problem.pairProblem) {
     if (level == 0) attempts.push_back(GraphAttempt());
-    for (const MatrixShape& s : Shapes(level, true))
-      attempts.push_back(MatrixAttempt(s, conflicts, level, false));
+    attempts.push_back(
+        MatrixAttempt(kFavouredPairShape, kFavouredPairFactor * conflicts, level, false));
+    for (const MatrixShape& s : Shapes(level, true)) {
+      if (!IsFavouredPairShape(s)) attempts.push_back(MatrixAttempt(s, conflicts, level, false));
+    }
     return attempts;
   }
   const bool plain = !problem.IsRelative();

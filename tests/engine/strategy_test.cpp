@@ -129,6 +129,65 @@ TEST(Strategy, AnErasingSystemProvedWithArcticEntriesBelowZero) {
             "    b# c -> b# b\n");
 }
 
+TEST(Strategy, AnErasingSystemWhosePairsFallToArcticMatricesOfDimensionThree) {
+  // std-0477, which no search proved within 10 s while the arctic 3x3 search of its pairs had
+  // the budget of every other shape: given several times that, it removes both pairs on cycles.
+  const EngineResult r = Engine(Rules({"a->", "abb->bbbc", "cb->aa"}), 1, 300);
+  ASSERT_EQ(r.verdict, Verdict::Yes) << r.error;
+  EXPECT_EQ(
+      Joined(r.proof),
+      "SELKO 1.4 extended engine is applied to the string rewriting system\n"
+      "a ->\n"
+      "a b b -> b b b c\n"
+      "c b -> a a\n"
+      "Outline:\n"
+      "1 dependency pairs: 3 pairs; 3 pairs remain\n"
+      "2 arctic matrices of dimension 3, rows for marked letters: removes 1 pair; 2 pairs remain\n"
+      "3 arctic matrices of dimension 3, rows for marked letters: removes 1 pair; 1 pair remains\n"
+      "4 dependency graph: 0 components, 1 pair on no cycle\n"
+      "Terminating.\n"
+      "Details:\n"
+      "1 dependency pairs: 3 pairs\n"
+      "  The dependency pairs:\n"
+      "    a# b b -> c#\n"
+      "    c# b -> a# a\n"
+      "    c# b -> a#\n"
+      "2 arctic matrices of dimension 3, rows for marked letters: removes 1 pair\n"
+      "  Interpretation (arctic matrices of dimension 3, rows for marked letters):\n"
+      "    a = |    0    1 -inf |\n"
+      "        | -inf    0 -inf |\n"
+      "        | -inf    0    0 |\n"
+      "    b = |    0    0    1 |\n"
+      "        |    0 -inf    0 |\n"
+      "        | -inf    0    0 |\n"
+      "    c = |    0    0    1 |\n"
+      "        | -inf -inf    0 |\n"
+      "        | -inf -inf    0 |\n"
+      "    a# = |    0 -inf    2 |\n"
+      "    c# = |    2 -inf    0 |\n"
+      "  Pairs removed (strictly decreasing, all others weakly):\n"
+      "    c# b -> a#\n"
+      "3 arctic matrices of dimension 3, rows for marked letters: removes 1 pair\n"
+      "  Interpretation (arctic matrices of dimension 3, rows for marked letters):\n"
+      "    a = |    0 -inf    0 |\n"
+      "        |    0    0    0 |\n"
+      "        |    0 -inf    0 |\n"
+      "    b = |    0 -inf    0 |\n"
+      "        |    0    0 -inf |\n"
+      "        |    0    1 -inf |\n"
+      "    c = |    0 -inf -inf |\n"
+      "        |    0    0 -inf |\n"
+      "        |    0 -inf -inf |\n"
+      "    a# = |    0 -inf    2 |\n"
+      "    c# = |    2 -inf    1 |\n"
+      "  Pairs removed (strictly decreasing, all others weakly):\n"
+      "    a# b b -> c#\n"
+      "4 dependency graph: 0 components, 1 pair on no cycle\n"
+      "  A pair q can follow a pair p when the front of p's right side that no rule can rewrite "
+      "agrees with q's left side, and the front of q's left side that no rule can have made agrees "
+      "with p's right side.\n");
+}
+
 TEST(Strategy, ALoopIsShownAsItsDerivationAndNothingElse) {
   const EngineResult r = Engine(Rules({"ab->bab"}));
   ASSERT_EQ(r.verdict, Verdict::No) << r.error;
