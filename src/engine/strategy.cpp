@@ -339,7 +339,7 @@ std::vector<MatrixShape> Shapes(int level, bool pairs) {
 // Arctic 3x3 interpretations with entries below 4 remove the pairs of most small systems that
 // interpretations prove at all, once given the conflicts: a search of the shapes alone on the
 // pairs of the small erasing systems of the corpus (std-0403..0548) proved each one it proved with
-// this shape, some after 60000 conflicts, which the shared budget of the levels reached in 10 s
+// this shape, some only after tens of thousands of conflicts, which the levels reached in 10 s
 // never gave it. It goes first at every level, from level 0 on, with eight times the conflicts of
 // the other shapes.
 constexpr MatrixShape kFavouredPairShape{Domain::Arctic, Compared::TopRight, 3, 2};
