@@ -345,11 +345,6 @@ std::vector<MatrixShape> Shapes(int level, bool pairs) {
 constexpr MatrixShape kFavouredPairShape{Domain::Arctic, Compared::TopRight, 3, 2};
 constexpr std::int64_t kFavouredPairFactor = 8;
 
-bool IsFavouredPairShape(const MatrixShape& s) {
-  return s.domain == kFavouredPairShape.domain && !s.belowZero &&
-         s.dimension == kFavouredPairShape.dimension && s.bits == kFavouredPairShape.bits;
-}
-
 std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs) {
   std::vector<Attempt> attempts;
   const std::int64_t conflicts = static_cast<std::int64_t>(1000 * std::pow(3, level));
@@ -358,7 +353,7 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
     attempts.push_back(
         MatrixAttempt(kFavouredPairShape, kFavouredPairFactor * conflicts, level, false));
     for (const MatrixShape& s : Shapes(level, true)) {
-      if (!IsFavouredPairShape(s)) attempts.push_back(MatrixAttempt(s, conflicts, level, false));
+      if (s != kFavouredPairShape) attempts.push_back(MatrixAttempt(s, conflicts, level, false));
     }
     return attempts;
   }

@@ -26,6 +26,8 @@ struct MatrixShape {
   // Arctic on pair problems only: entries from -2^bits on, all but the [1][1] entries of letters
   // and the first entries of marked rows, which stay at zero or above.
   bool belowZero = false;
+
+  bool operator==(const MatrixShape&) const = default;
 };
 
 constexpr int kMaxMatrixDimension = 8;
