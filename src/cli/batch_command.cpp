@@ -122,7 +122,7 @@ std::vector<BatchRow> RunBatch(const std::vector<std::string>& files, const Batc
       if (i >= files.size()) return;
       const auto start = std::chrono::steady_clock::now();
       const Problem problem =
-          LoadProblem(files[i], request.input, request.options.tpdbFormat, request.extended);
+          LoadProblem(files[i], request.input, request.options.tpdbFormat);
       ProblemOutcome outcome = request.extended ? RunExtended(problem, request.options, false,
                                                               ExtendedLimitsOf(request, start))
                                                 : RunProblem(problem, options, false);

@@ -110,7 +110,7 @@ int RunCompetitionCommand(const std::vector<std::string>& args,
   }
 
   // Always extended: the fixed-capacity run first, then the engine on the rest of the time.
-  const Problem problem = LoadProblem(file, InputFormat::Auto, false, true);
+  const Problem problem = LoadProblem(file, InputFormat::Auto, false);
   ExtendedLimits limits;
   limits.start = start;
   limits.guarded = true;

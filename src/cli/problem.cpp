@@ -2,6 +2,7 @@
 
 #include "cli/ari_system.hpp"
 #include "cli/input_file.hpp"
+#include "cli/reading_agreement.hpp"
 #include "cli/xml_system.hpp"
 #include "engine/readers/read_problem.hpp"
 
@@ -30,10 +31,27 @@ void ReadEngineProblem(const std::string& path, const std::string& text, InputFo
   }
 }
 
+// The window's reader on the lines of a plain or TPDB file: its refusal stands as it is; a table
+// that is not exactly the engine's problem (a rule the window's reader skips or reads otherwise)
+// refuses the file for the fixed-capacity run; an agreeing table is what that run proves.
+void HoldToTheEnginesReading(Problem& problem) {
+  std::string error;
+  std::unique_ptr<RuleTable> fixed = ReadWithWindowReader(problem.lines, problem.tpdbReader, error);
+  if (fixed == nullptr) {
+    problem.error = error;
+  } else if (problem.engineProblem == nullptr) {
+    // The window's reader stopped before what the engine's reader refuses.
+    problem.error = problem.engineError;
+  } else {
+    problem.error = ReadingDisagreement(*fixed, *problem.engineProblem);
+    if (problem.error.empty()) problem.system = std::move(fixed);
+  }
+}
+
 } // namespace
 
 Problem PrepareProblem(const std::string& path, const std::string& text, InputFormat format,
-                       bool windowTpdb, bool extended) {
+                       bool windowTpdb) {
   Problem problem;
   // A NUL byte never occurs in a text file: refuse binary files with a clear message instead
   // of reading their bytes as symbols.
@@ -59,11 +77,12 @@ Problem PrepareProblem(const std::string& path, const std::string& text, InputFo
     case InputFormat::Ari: problem.system = ReadAriSystem(text, problem.error); break;
     }
   }
-  if (extended) ReadEngineProblem(path, text, problem.format, problem);
+  ReadEngineProblem(path, text, problem.format, problem);
+  if (problem.error.empty() && problem.system == nullptr) HoldToTheEnginesReading(problem);
   return problem;
 }
 
-Problem LoadProblem(const std::string& path, InputFormat format, bool windowTpdb, bool extended) {
+Problem LoadProblem(const std::string& path, InputFormat format, bool windowTpdb) {
   std::string text;
   std::string error;
   if (!ReadWholeFile(path, text, error)) {
@@ -72,7 +91,7 @@ Problem LoadProblem(const std::string& path, InputFormat format, bool windowTpdb
     problem.unreadable = true;
     return problem;
   }
-  return PrepareProblem(path, text, format, windowTpdb, extended);
+  return PrepareProblem(path, text, format, windowTpdb);
 }
 
 RunOptions ProblemOptions(const Problem& problem, RunOptions options) {

@@ -88,7 +88,7 @@ void WriteOutcome(const ProblemOutcome& shown, OutputFormat format, std::ostream
 int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream& err) {
   const auto start = std::chrono::steady_clock::now();
   const Problem problem =
-      LoadProblem(request.file, request.input, request.options.tpdbFormat, request.extended);
+      LoadProblem(request.file, request.input, request.options.tpdbFormat);
   RunOptions options = request.options;
   options.timeoutSeconds = request.timeoutSeconds;
   const bool derivation = request.format == OutputFormat::Termcomp;

@@ -305,11 +305,13 @@ TEST(InputDetection, TpdbTextIsHandedOverFromItsRulesSectionWithTabsAsBlanks) {
 TEST(InputDetection, PlainTextReachesTheWindowsReaderUnchanged) {
   const Problem plain = PrepareProblem("p.srs", "ab->ba\r\n\tx\n", InputFormat::Auto, false);
   EXPECT_FALSE(plain.tpdbReader);
-  EXPECT_EQ(plain.system, nullptr);
   EXPECT_EQ(plain.lines, (std::vector<std::string>{"ab->ba", "\tx"}));
+  // The table the window's reader made of these lines is what the prover runs.
+  ASSERT_NE(plain.system, nullptr);
+  EXPECT_EQ(TableRules(*plain.system), (std::vector<std::string>{"a b -> b a", "\t x ->"}));
   const RunOptions options = ProblemOptions(plain, RunOptions{});
   EXPECT_FALSE(options.tpdbFormat);
-  EXPECT_EQ(options.preparedSystem, nullptr);
+  EXPECT_EQ(options.preparedSystem, plain.system.get());
 }
 
 TEST(InputDetection, APreparedSystemIsWhatTheProverRuns) {
