@@ -155,7 +155,30 @@ struct BooleanModel {
   std::vector<std::pair<Letter, std::uint8_t>> letterLabels;
 };
 
+// ---- Relative problems R/S
+// -----------------------------------------------------------------------
+
+// Weak rules l ->= l removed: a step by one changes no string, so the problem terminates
+// (relatively) exactly when the one without them does. The rest keep their order.
+struct Cleaning {
+  std::vector<std::size_t> removed; // indices into the problem's rules, ascending; all weak
+};
+
+// Every weak rule taken as strict: a derivation of R/S is one of R u S, so R/S terminates when
+// the plain problem R u S does. The plain problem has the same letters and rules in order; its
+// loops are not loops of R/S (one through weak rules alone proves nothing).
+struct Strictification {};
+
+// Every rule l -> r (strict or weak) replaced by the rules a l -> a r (left) or l a -> r a (right)
+// for every letter a, rule by rule and letter by letter in order. Put in front of (or behind)
+// every string of a derivation, a letter makes it one of the closed problem with the same
+// strict steps, so both terminate together (given one letter at least).
+struct ContextClosure {
+  bool left = false;
+};
+
 using Certificate = std::variant<RuleRemoval, Reversal, DependencyPairs, GraphSplit, Loop,
-                                 MatchBound, Tiling, BooleanModel, CommonEnds, PairNarrowing>;
+                                 MatchBound, Tiling, BooleanModel, CommonEnds, PairNarrowing,
+                                 Cleaning, Strictification, ContextClosure>;
 
 } // namespace selko::engine

@@ -32,6 +32,7 @@ Problem Problem::Without(const std::vector<std::size_t>& ruleIndices,
   rest.pairProblem = pairProblem;
   rest.labelled = labelled;
   rest.stripped = stripped;
+  rest.noLoops = noLoops;
   const std::unordered_set<std::size_t> dropRules(ruleIndices.begin(), ruleIndices.end());
   const std::unordered_set<std::size_t> dropPairs(pairIndices.begin(), pairIndices.end());
   for (std::size_t i = 0; i < rules.size(); ++i) {

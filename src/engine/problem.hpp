@@ -39,6 +39,10 @@ struct Problem {
   // than the problem it came from, so its loops are not that problem's loops. The strategy does
   // not shorten, tile or label it.
   bool stripped = false;
+  // A problem whose loops the solver does not map back to the problem it came from (the plain
+  // problem of a strictification, a context closure): it gets no loop search of its own; the
+  // loop search of the problem as given looks for them.
+  bool noLoops = false;
 
   std::size_t LetterCount() const { return names.size(); }
   bool IsMarked(Letter a) const { return a < marked.size() && marked[a] != 0; }

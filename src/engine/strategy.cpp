@@ -10,6 +10,7 @@
 #include "engine/loops/loop_search.hpp"
 #include "engine/pairs/dependency_pairs.hpp"
 #include "engine/proof.hpp"
+#include "engine/relative/relative_steps.hpp"
 #include "engine/strategy.hpp"
 #include "engine/stripping/common_ends.hpp"
 #include "engine/tiling/sparse_tiling.hpp"
@@ -303,6 +304,41 @@ Attempt CommonEndsAttempt(Ends ends, bool plain) {
   return a;
 }
 
+// A step that is always kept where it applies (an equivalence, which costs nothing to take).
+Attempt KeptStepAttempt(const std::string& name,
+                        std::function<std::optional<Step>(const Problem&)> make) {
+  Attempt a;
+  a.name = name;
+  a.run = [make](const Problem& p, const Deadline&) -> std::optional<Outcome> {
+    std::optional<Step> step = make(p);
+    if (!step) return std::nullopt;
+    return std::vector<Step>{std::move(*step)};
+  };
+  return a;
+}
+
+// The closed problem has a rule for every rule and letter: past this it is not built.
+constexpr std::size_t kMaxClosedRules = 20000;
+
+// The closures searched for a loop of R u S before a relative problem is strictified: a weak rule
+// that loops on its own (->= a, or a ->= b a) makes R u S loop at once.
+constexpr std::size_t kStrictifiedLoopClosures = 3000;
+
+// R u S, every rule strict, proved by the whole plain strategy; given up (and the relative
+// strategy goes on) when its parts stay open.
+Attempt StrictificationAttempt() {
+  Attempt a;
+  a.name = "strictification";
+  a.mayBacktrack = true;
+  a.run = [](const Problem& p, const Deadline& deadline) -> std::optional<Outcome> {
+    std::optional<Step> step = StrictificationStep(p);
+    if (!step) return std::nullopt;
+    if (LoopSearch(step->remaining[0]).Run(deadline, kStrictifiedLoopClosures)) return std::nullopt;
+    return std::vector<Step>{std::move(*step)};
+  };
+  return a;
+}
+
 Attempt GraphAttempt() {
   Attempt a;
   a.name = "graph";
@@ -358,6 +394,16 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
     return attempts;
   }
   const bool plain = !problem.IsRelative();
+  if (!plain && level == 0) {
+    // A relative problem loses its weak identities and gets contexts where a side is empty (both
+    // equivalences), then is tried as the plain problem of all its rules.
+    attempts.push_back(KeptStepAttempt("cleaning", CleaningStep));
+    if (HasEmptySide(problem) && problem.rules.size() * problem.LetterCount() <= kMaxClosedRules) {
+      attempts.push_back(KeptStepAttempt(
+          "right context closure", [](const Problem& p) { return ContextClosureStep(p, false); }));
+    }
+    attempts.push_back(StrictificationAttempt());
+  }
   // Match bounds come first: cheap where they fail (their automaton is bounded by the level),
   // and they prove large problems whose encodings are slow.
   if (plain) {
@@ -372,7 +418,9 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
     }
   }
   // A loop of a labelled or shortened problem is none of the problem it came from.
-  if (!problem.labelled && !problem.stripped) attempts.push_back(LoopAttempt(level));
+  if (!problem.labelled && !problem.stripped && !problem.noLoops) {
+    attempts.push_back(LoopAttempt(level));
+  }
   // Labelled letters carry their context: cutting it off would undo the labelling.
   if (level == 0 && !problem.stripped && !problem.labelled &&
       problem.rules.size() <= kMaxStrippedRules) {

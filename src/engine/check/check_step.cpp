@@ -5,6 +5,7 @@
 #include "engine/check/loop_check.hpp"
 #include "engine/check/match_bound_check.hpp"
 #include "engine/check/narrowing_check.hpp"
+#include "engine/check/relative_check.hpp"
 #include "engine/check/tiling_check.hpp"
 
 #include <algorithm>
@@ -14,7 +15,8 @@ namespace selko::engine {
 
 bool SameProblem(const Problem& a, const Problem& b) {
   return a.pairProblem == b.pairProblem && a.labelled == b.labelled && a.stripped == b.stripped &&
-         a.names == b.names && a.marked == b.marked && a.rules == b.rules && a.pairs == b.pairs;
+         a.noLoops == b.noLoops && a.names == b.names && a.marked == b.marked &&
+         a.rules == b.rules && a.pairs == b.pairs;
 }
 
 namespace {
@@ -67,6 +69,12 @@ bool CheckStep(const Problem& problem, const Step& step, std::string& why) {
           return CheckCommonEnds(problem, certificate, step.remaining, why);
         } else if constexpr (std::is_same_v<C, PairNarrowing>) {
           return CheckPairNarrowing(problem, certificate, step.remaining, why);
+        } else if constexpr (std::is_same_v<C, Cleaning>) {
+          return CheckCleaning(problem, certificate, step.remaining, why);
+        } else if constexpr (std::is_same_v<C, Strictification>) {
+          return CheckStrictification(problem, step.remaining, why);
+        } else if constexpr (std::is_same_v<C, ContextClosure>) {
+          return CheckContextClosure(problem, certificate, step.remaining, why);
         } else {
           static_assert(std::is_same_v<C, MatchBound>);
           if (problem.pairProblem || problem.IsRelative()) {
