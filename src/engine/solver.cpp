@@ -22,9 +22,14 @@ const char* const kEngineHeader = "SELKO 1.4 extended engine";
 
 namespace {
 
-// A problem written out in full: the key of remembered attempt results.
+// A problem written out in full: the key of remembered attempt results. Its kind is part of it:
+// a step found on a problem leaves problems of that problem's kind (labelled, shortened, without
+// a loop search), which another problem of the same rules must not be given.
 std::string Fingerprint(const Problem& p) {
   std::string key = p.pairProblem ? "P" : "R";
+  key += p.labelled ? 'l' : '-';
+  key += p.stripped ? 's' : '-';
+  key += p.noLoops ? 'n' : '-';
   for (const std::string& n : p.names) {
     key += n;
     key += '\x01';

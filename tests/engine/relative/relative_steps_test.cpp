@@ -198,5 +198,14 @@ TEST(RelativeStrategy, StrictifiedFormLoopsButTheProblemTerminatesRelatively) {
   ASSERT_EQ(weakLoop.verdict, Verdict::Yes) << weakLoop.error;
 }
 
+TEST(RelativeStrategy, RulesMetAgainInAProblemOfAnotherKindAreSearchedAfresh) {
+  // rel-0101: the strictified problem without its weak rule and the relative problem without it
+  // hold the same rules; a step remembered for one (leaving a problem of its kind) was once handed
+  // to the other, and its check failed.
+  const EngineResult result = ProveFor(
+      Rules({"cba->cbb", "bac->bbc", "ccc->bcc", "aca->bcb", "bcb->cbc", "acb->bac", "bba->=cbb"}));
+  EXPECT_EQ(result.verdict, Verdict::Yes) << result.error;
+}
+
 } // namespace
 } // namespace selko::engine
