@@ -121,8 +121,7 @@ std::vector<BatchRow> RunBatch(const std::vector<std::string>& files, const Batc
       const std::size_t i = next.fetch_add(1);
       if (i >= files.size()) return;
       const auto start = std::chrono::steady_clock::now();
-      const Problem problem =
-          LoadProblem(files[i], request.input, request.options.tpdbFormat);
+      const Problem problem = LoadProblem(files[i], request.input, request.options.tpdbFormat);
       ProblemOutcome outcome = request.extended ? RunExtended(problem, request.options, false,
                                                               ExtendedLimitsOf(request, start))
                                                 : RunProblem(problem, options, false);
@@ -148,16 +147,51 @@ std::vector<BatchRow> RunBatch(const std::vector<std::string>& files, const Batc
   return rows;
 }
 
+namespace {
+
+// Whether the file can be written (its directory exists and lets us write), without touching
+// an earlier file there.
+bool CheckOutputFile(const std::string& file, std::string& error) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path path(file);
+  if (fs::is_directory(path, ec)) return (error = file + " is a directory", false);
+  if (fs::exists(path, ec)) {
+    if (::access(file.c_str(), W_OK) != 0) return (error = "cannot write " + file, false);
+    return true;
+  }
+  const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  if (!fs::is_directory(parent, ec)) {
+    return (error = "cannot write " + file + ": no directory " + parent.string(), false);
+  }
+  if (::access(parent.c_str(), W_OK) != 0) {
+    return (error = "cannot write " + file + ": the directory is not writable", false);
+  }
+  return true;
+}
+
+} // namespace
+
 bool WriteBatchFiles(const std::vector<BatchRow>& rows, const BatchSummary& summary,
                      const std::string& csvFile, const std::string& jsonFile,
                      const std::string& reportFile, const std::string& title, std::ostream& err) {
   bool ok = true;
+  // Each file is written beside its place and put there whole: a failed write leaves the earlier
+  // file as it was.
   auto write = [&](const std::string& file, const std::function<void(std::ostream&)>& body) {
     if (file.empty()) return;
-    std::ofstream out(file, std::ios::binary);
-    if (out) body(out);
-    out.flush();
-    if (!out) {
+    const std::string scratch = file + ".selko-partial";
+    bool written = false;
+    {
+      std::ofstream out(scratch, std::ios::binary);
+      if (out) body(out);
+      out.flush();
+      written = static_cast<bool>(out);
+    }
+    std::error_code ec;
+    if (written) std::filesystem::rename(scratch, file, ec);
+    if (!written || ec) {
+      std::filesystem::remove(scratch, ec);
       err << "error: cannot write " << file << "\n";
       ok = false;
     }
@@ -176,6 +210,13 @@ int RunBatchCommand(const BatchRequest& request, std::ostream& out, std::ostream
     return 1;
   }
   files = ShardOf(files, request.shardIndex, request.shardCount);
+  // An output that cannot be written is told before the first problem runs, not after the last.
+  for (const std::string* file : {&request.csvFile, &request.jsonFile, &request.reportFile}) {
+    if (!file->empty() && !CheckOutputFile(*file, error)) {
+      err << "error: " << error << "\n";
+      return 1;
+    }
+  }
 
   const bool terminal = request.progress < 0 ? ::isatty(STDERR_FILENO) != 0 : request.progress > 0;
   const auto start = std::chrono::steady_clock::now();
@@ -215,6 +256,20 @@ int RunMergeCommand(const MergeRequest& request, std::ostream& out, std::ostream
   }
   std::stable_sort(rows.begin(), rows.end(),
                    [](const BatchRow& a, const BatchRow& b) { return a.path < b.path; });
+  // A problem in two of the files (shards run twice, a file given twice) counts once: its first
+  // row.
+  std::vector<BatchRow> once;
+  std::string warned;
+  for (BatchRow& row : rows) {
+    if (!once.empty() && once.back().path == row.path) {
+      if (warned != row.path)
+        err << "warning: " << row.path << " appears more than once; counted once\n";
+      warned = row.path;
+      continue;
+    }
+    once.push_back(std::move(row));
+  }
+  rows = std::move(once);
   const BatchSummary summary = Summarise(rows, 0);
   WriteSummary(summary, out);
   return WriteBatchFiles(rows, summary, request.csvFile, request.jsonFile, request.reportFile,

@@ -7,6 +7,7 @@
 #include "cli/extended_run.hpp"
 #include "cli/problem_run.hpp"
 #include "cli/prove_command.hpp"
+#include "cli/seconds_option.hpp"
 
 namespace selko {
 
@@ -86,12 +87,9 @@ int RunCompetitionCommand(const std::vector<std::string>& args,
   }
   double limit = 0;
   if (!timeoutText.empty()) {
-    try {
-      std::size_t used = 0;
-      limit = std::stod(timeoutText, &used);
-      if (used != timeoutText.size() || !(limit > 0)) throw std::invalid_argument("");
-    } catch (const std::exception&) {
-      err << "error: --timeout needs a positive number of seconds, not " << timeoutText << "\n";
+    const std::string wrong = ParseSeconds(timeoutText, limit);
+    if (!wrong.empty()) {
+      err << "error: --timeout " << timeoutText << ": " << wrong << "\n";
       return 2;
     }
   }

@@ -12,6 +12,7 @@
 #include "cli/extended_run.hpp"
 #include "cli/problem_run.hpp"
 #include "cli/prove_command.hpp"
+#include "cli/seconds_option.hpp"
 
 namespace {
 
@@ -41,6 +42,15 @@ CLI::Option* AddExtendedOptions(CLI::App* command, bool& extended, int& workers,
   return flag;
 }
 
+// A --timeout value: finite seconds above zero.
+const CLI::Validator kSeconds(
+    [](std::string& text) {
+      double seconds = 0;
+      const std::string wrong = selko::ParseSeconds(text, seconds);
+      return wrong.empty() ? wrong : text + ": " + wrong;
+    },
+    "SECONDS");
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -52,6 +62,12 @@ int main(int argc, char** argv) {
 
   CLI::App app{"SELKO 1.4: termination proofs for string rewriting systems"};
   app.require_subcommand(1);
+  app.set_version_flag("--version", "SELKO 1.4");
+  app.footer("The termination competition's call:\n"
+             "  selko-cli --name                                    prints SELKO 1.4\n"
+             "  selko-cli --timeout=N --category=SRS_Standard FILE  (or SRS_Relative; "
+             "[--workers=N])\n"
+             "    YES, NO or MAYBE on the first line, then the proof, within N seconds.");
 
   // prove
   selko::ProveRequest prove;
@@ -74,7 +90,7 @@ int main(int argc, char** argv) {
   AddInputOption(proveCommand, proveInput);
   proveCommand
       ->add_option("--timeout", prove.timeoutSeconds, "give up after SECONDS and report no proof")
-      ->check(CLI::PositiveNumber);
+      ->check(kSeconds);
   AddExtendedOptions(proveCommand, prove.extended, prove.workers, "all cores")
       ->excludes(proveCommand->get_option("--repeat"));
 
@@ -87,7 +103,7 @@ int main(int argc, char** argv) {
   batchCommand->add_option("--jobs", batch.jobs, "worker threads (all cores)")
       ->check(CLI::Range(1, 1024));
   batchCommand->add_option("--timeout", batch.timeoutSeconds, "seconds per problem")
-      ->check(CLI::PositiveNumber);
+      ->check(kSeconds);
   batchCommand->add_option("--csv", batch.csvFile, "write one row per problem to FILE");
   batchCommand->add_option("--json", batch.jsonFile, "write one object per problem to FILE");
   batchCommand->add_option("--report", batch.reportFile, "write an HTML report to FILE");

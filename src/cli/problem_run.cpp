@@ -16,7 +16,18 @@ bool AnyRunAbandoned() { return abandonedRuns.load(); }
 
 void MarkRunAbandoned() { abandonedRuns = true; }
 
+bool IsCapacityRefusal(const std::string& error) {
+  for (const std::string& limit :
+       {"a side has more than " + std::to_string(kMaxWordLength) + " symbols",
+        "more than " + std::to_string(kMaxRules) + " rules",
+        "more than " + std::to_string(kMaxSymbols) + " distinct symbols"}) {
+    if (error.find(limit) != std::string::npos) return true;
+  }
+  return false;
+}
+
 std::string OutcomeError(const std::string& path, const ProblemOutcome& outcome) {
+  if (outcome.badAttempts) return "--attempts: " + outcome.result.error;
   if (outcome.unreadable || outcome.internal || path == "-") return outcome.result.error;
   return path + ": " + outcome.result.error;
 }
@@ -69,6 +80,8 @@ ProblemOutcome RunProblem(const Problem& problem, const RunOptions& options, boo
     // The readers refuse through InputError; an internal failure is reported there too.
     outcome.refused = outcome.result.status == Status::Error && !prover->InputError.empty() &&
                       prover->InputError.rfind("internal error:", 0) != 0;
+    outcome.badAttempts = outcome.result.status == Status::Error && !outcome.refused &&
+                          !prover->AttemptsError.empty();
     if (outcome.result.status != Status::Error) {
       outcome.rules = prover->SlotB.ruleCount;
       outcome.symbols = prover->SlotB.symbolCount;

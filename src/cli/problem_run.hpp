@@ -18,8 +18,12 @@ struct ProblemOutcome {
   bool refused = false;      // a reader refused the input (its format or the capacities)
   bool byEngine = false;     // the answer is the extended engine's
   bool internal = false;     // the error is an internal one, not about the file
+  bool badAttempts = false;  // the error is the attempts text's (--attempts), not the file's
   std::string technique;     // for an answer of the engine: its last step's technique
 };
+
+// A refusal for the fixed capacities (rules, side length, distinct symbols).
+bool IsCapacityRefusal(const std::string& error);
 
 // The error of an outcome as shown to the user: naming the file when the message does not.
 std::string OutcomeError(const std::string& path, const ProblemOutcome& outcome);

@@ -87,8 +87,7 @@ void WriteOutcome(const ProblemOutcome& shown, OutputFormat format, std::ostream
 
 int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream& err) {
   const auto start = std::chrono::steady_clock::now();
-  const Problem problem =
-      LoadProblem(request.file, request.input, request.options.tpdbFormat);
+  const Problem problem = LoadProblem(request.file, request.input, request.options.tpdbFormat);
   RunOptions options = request.options;
   options.timeoutSeconds = request.timeoutSeconds;
   const bool derivation = request.format == OutputFormat::Termcomp;
@@ -119,6 +118,7 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
     for (int i = 0; i < presses; ++i) {
       ProblemOutcome press;
       press.result = prover->Run(problem.lines, runOptions);
+      press.badAttempts = press.result.status == Status::Error && !prover->AttemptsError.empty();
       if (derivation && press.result.status == Status::LoopFound) {
         press.derivation = DerivationOfRun(*prover);
       }
@@ -127,9 +127,12 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
   }
 
   bool anyError = false;
+  bool beyondCapacities = false;
   for (ProblemOutcome& outcome : shown) {
     if (outcome.result.status != Status::Error) continue;
     anyError = true;
+    beyondCapacities =
+        beyondCapacities || (outcome.refused && IsCapacityRefusal(outcome.result.error));
     outcome.result.error = OutcomeError(request.file, outcome);
   }
 
@@ -141,6 +144,10 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
   } else {
     for (const ProblemOutcome& outcome : shown)
       WriteOutcome(outcome, request.format, out, err);
+  }
+  if (beyondCapacities && !request.extended) {
+    err << "note: the proof run's capacities are 1000 rules, 19 symbols a side and 100 distinct "
+           "symbols; --extended reads problems of any size\n";
   }
   return anyError ? 1 : 0;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli/problem.hpp"
+#include "cli/problem_run.hpp"
 #include "cli_testing.hpp"
 #include "support/prover_testing.hpp"
 
@@ -42,14 +43,6 @@ std::vector<std::string> Rules(const engine::Problem& problem) {
     rules.push_back(text);
   }
   return rules;
-}
-
-bool IsCapacityRefusal(const std::string& error) {
-  for (const char* limit : {"a side has more than 19 symbols", "more than 1000 rules",
-                            "more than 100 distinct symbols"}) {
-    if (error.find(limit) != std::string::npos) return true;
-  }
-  return false;
 }
 
 // The table of a prepared problem holds exactly the problem's rules and letters.
