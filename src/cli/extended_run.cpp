@@ -73,6 +73,7 @@ ProblemOutcome RunExtended(const Problem& problem, const RunOptions& options, bo
   engineOptions.timeoutSeconds = seconds;
   engineOptions.workers = limits.workers;
   engineOptions.dependencyPairs = limits.dependencyPairs;
+  engineOptions.fullListings = limits.fullListings;
   ProblemOutcome outcome = RunEngine(problem.engineProblem, engineOptions, hard);
   outcome.seconds = since(begin);
   return outcome;

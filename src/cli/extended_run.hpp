@@ -31,6 +31,7 @@ struct ExtendedLimits {
   bool guarded = false;     // runs on threads that are left behind when their hard limit passes
   int workers = 1;          // the engine's threads
   bool dependencyPairs = true; // false: the engine's strategy without the pairs
+  bool fullListings = false;   // the engine's proof lists every automaton in full
 };
 
 // The outcome of the extended run. The fixed run's outcome stands when it proved the problem,

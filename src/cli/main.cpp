@@ -91,8 +91,11 @@ int main(int argc, char** argv) {
   proveCommand
       ->add_option("--timeout", prove.timeoutSeconds, "give up after SECONDS and report no proof")
       ->check(kSeconds);
-  AddExtendedOptions(proveCommand, prove.extended, prove.workers, "all cores")
-      ->excludes(proveCommand->get_option("--repeat"));
+  CLI::Option* proveExtended =
+      AddExtendedOptions(proveCommand, prove.extended, prove.workers, "all cores");
+  proveExtended->excludes(proveCommand->get_option("--repeat"));
+  proveCommand->add_flag("--full", prove.full, "list every automaton of the engine's proof in full")
+      ->needs(proveExtended);
 
   // batch
   selko::BatchRequest batch;

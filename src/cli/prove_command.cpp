@@ -103,6 +103,7 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
     }
     limits.guarded = true;
     limits.workers = request.workers > 0 ? request.workers : ProcessorCount();
+    limits.fullListings = request.full;
     options.timeoutSeconds = 0; // the extended run shares the time out itself
     shown.push_back(RunExtended(problem, options, derivation, limits));
   } else if (presses == 1 || !problem.error.empty()) {

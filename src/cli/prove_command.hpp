@@ -21,6 +21,7 @@ struct ProveRequest {
   double timeoutSeconds = 0; // 0: no deadline
   bool extended = false;     // the extended engine after the fixed-capacity run
   int workers = 0;           // the engine's threads; 0: one per core
+  bool full = false;         // the engine's proof lists every automaton in full
 };
 
 // Runs the request and writes the result; returns the exit status (0 completed, 1 error).

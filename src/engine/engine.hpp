@@ -21,6 +21,8 @@ struct EngineOptions {
   const std::atomic<bool>* stop = nullptr; // set from outside to end the run at a safe point
   // False: the strategy never takes the pair problem (to measure what the pairs add).
   bool dependencyPairs = true;
+  // True: the proof lists every automaton in full, however large.
+  bool fullListings = false;
 };
 
 struct EngineResult {

@@ -61,7 +61,7 @@ std::string Remains(const Problem& p) {
 // Walks the tree: a chain of single-child steps counts on (1, 2, 3), a split numbers its
 // parts below the step that made it (3.1, 3.2, with their own chains 3.1.1, 3.1.2). Chains
 // are followed in a loop; only splits recurse.
-void Walk(const ProofNode* node, const std::string& prefix, int number,
+void Walk(const ProofNode* node, const std::string& prefix, int number, bool full,
           std::vector<std::string>& outline, std::vector<std::string>& details) {
   for (;; ++number) {
     const std::string label = prefix + std::to_string(number);
@@ -80,9 +80,15 @@ void Walk(const ProofNode* node, const std::string& prefix, int number,
     details.push_back(label + " " + step.summary);
     for (const std::string& d : step.details)
       details.push_back("  " + d);
+    // An automaton's transitions are listed from the certificate, only when the proof is shown.
+    if (const auto* bound = std::get_if<MatchBound>(&step.certificate)) {
+      const Problem& target = node->problem;
+      for (const std::string& d : MatchBoundListing(target, *bound, full))
+        details.push_back("  " + d);
+    }
     if (node->children.size() != 1) {
       for (std::size_t i = 0; i < node->children.size(); ++i) {
-        Walk(node->children[i].get(), label + "." + std::to_string(i + 1) + ".", 1, outline,
+        Walk(node->children[i].get(), label + "." + std::to_string(i + 1) + ".", 1, full, outline,
              details);
       }
       return;
@@ -108,11 +114,11 @@ bool BelowZero(const MatrixInterpretation& m) {
 
 } // namespace
 
-std::vector<std::string> RenderProof(const ProofNode& root) {
+std::vector<std::string> RenderProof(const ProofNode& root, bool full) {
   std::vector<std::string> lines = ProblemLines(root.problem);
   std::vector<std::string> outline;
   std::vector<std::string> details;
-  Walk(&root, "", 1, outline, details);
+  Walk(&root, "", 1, full, outline, details);
   lines.push_back("Outline:");
   lines.insert(lines.end(), outline.begin(), outline.end());
   lines.push_back(root.Closed() ? "Terminating." : "No proof.");
@@ -124,7 +130,7 @@ std::vector<std::string> RenderProof(const ProofNode& root) {
 std::vector<std::string> RenderLoopProof(const Problem& problem,
                                          const std::vector<std::string>& derivation) {
   std::vector<std::string> lines = ProblemLines(problem);
-  lines.push_back("Non-terminating: a looping derivation.");
+  lines.push_back("Non-terminating: a looping derivation (positions count from 0).");
   lines.insert(lines.end(), derivation.begin(), derivation.end());
   return lines;
 }
@@ -195,15 +201,18 @@ std::vector<std::string> RemovalDetails(const Problem& problem, const RuleRemova
   return lines;
 }
 
-// The automaton's size and, when it is small enough to read, its transitions.
-std::vector<std::string> MatchBoundDetails(const Problem& p, const MatchBound& m) {
+std::vector<std::string> MatchBoundDetails(const Problem&, const MatchBound& m) {
+  return {"An automaton compatible with the match-heighted rules, accepting their right sides: " +
+          std::to_string(m.stateCount) + " states, " + std::to_string(m.transitions.size()) +
+          " transitions, heights up to " + std::to_string(m.bound) + "."};
+}
+
+std::vector<std::string> MatchBoundListing(const Problem& p, const MatchBound& m, bool full) {
+  if (!full && m.transitions.size() > kListedTransitions) {
+    return {"The automaton's " + std::to_string(m.transitions.size()) +
+            " transitions are not listed; --full lists them."};
+  }
   std::vector<std::string> lines;
-  lines.push_back("An automaton compatible with the match-heighted rules, accepting their right "
-                  "sides: " +
-                  std::to_string(m.stateCount) + " states, " +
-                  std::to_string(m.transitions.size()) + " transitions, heights up to " +
-                  std::to_string(m.bound) + ".");
-  if (m.transitions.size() > 300) return lines;
   lines.push_back("Transitions (from, letter with its height, to; # the end marker):");
   for (const BoundTransition& t : m.transitions) {
     const std::string letter = t.letter < p.LetterCount() ? p.names[t.letter] : "#";

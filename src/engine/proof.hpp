@@ -26,8 +26,10 @@ struct ProofNode {
   bool Closed() const;
 };
 
-// The lines of a termination proof of the root's problem.
-std::vector<std::string> RenderProof(const ProofNode& root);
+// The lines of a termination proof of the root's problem. Long listings (an automaton of more
+// than kListedTransitions transitions) are left out, saying so in their place, unless `full`.
+std::vector<std::string> RenderProof(const ProofNode& root, bool full = false);
+constexpr std::size_t kListedTransitions = 300;
 
 // The lines of a non-termination proof: the problem, then the derivation lines.
 std::vector<std::string> RenderLoopProof(const Problem& problem,
@@ -39,8 +41,11 @@ std::vector<std::string> MatrixLines(const std::string& label, const Matrix& m);
 // The certificate's matrices for the letters that occur in the problem, and the removed rules.
 std::vector<std::string> RemovalDetails(const Problem& problem, const RuleRemoval& removal);
 
-// The automaton's size and, when it is small enough to read, its transitions.
+// The automaton's size, for the step's details.
 std::vector<std::string> MatchBoundDetails(const Problem& problem, const MatchBound& m);
+// Its transitions, as the proof lists them after the details (or the line that they are not
+// listed, for a large automaton when not `full`).
+std::vector<std::string> MatchBoundListing(const Problem& problem, const MatchBound& m, bool full);
 
 // "natural matrices of dimension 2, entry [1][d] compared" and the like; for a pair problem
 // the marked letters' rows are named.

@@ -59,6 +59,7 @@ Solver::Solver(const Problem& root, const EngineOptions& options, AttemptSource 
     : root_(root), source_(source), spareThreads_(std::max(1, options.workers) - 1) {
   deadline_ = Deadline::After(options.timeoutSeconds).WithStop(options.stop);
   trace_ = std::getenv("SELKO_ENGINE_TRACE") != nullptr;
+  fullListings_ = options.fullListings;
 }
 
 std::optional<Outcome> Solver::RunAttempt(const Problem& problem, const std::string& key,
@@ -278,7 +279,7 @@ EngineResult Solver::Run() {
         break;
       }
       result.verdict = Verdict::Yes;
-      result.proof = RenderProof(tree);
+      result.proof = RenderProof(tree, fullListings_);
       result.technique = LastTechnique(tree);
       return result;
     }

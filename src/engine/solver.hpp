@@ -60,8 +60,9 @@ private:
   std::map<std::string, std::shared_ptr<Kept>> kept_;
   std::deque<std::string> keptOrder_; // oldest first
   std::string internalError_;
-  bool trace_ = false;       // SELKO_ENGINE_TRACE set: every attempt's outcome and time on stderr
-  std::optional<Loop> loop_; // in the root's letters and rules
+  bool trace_ = false;        // SELKO_ENGINE_TRACE set: every attempt's outcome and time on stderr
+  bool fullListings_ = false; // the proof lists every automaton in full
+  std::optional<Loop> loop_;  // in the root's letters and rules
 };
 
 } // namespace selko::engine

@@ -92,6 +92,8 @@ TEST(FirstRuns, VersionHelpAndTheNoteOnTheCapacities) {
   EXPECT_NE(help.out.find("--category=SRS_Standard"), std::string::npos) << help.out;
 
   clitest::ScratchDir dir;
+  // --full lists the engine's automata: it needs the engine.
+  EXPECT_EQ(RunCli({"prove", dir.Write("p.srs", "ab->ba\n"), "--full"}).status, 2);
   const std::string wide = dir.Write("wide.srs", std::string(20, 'a') + "->b\n");
   const clitest::CliRun refused = RunCli({"prove", wide});
   EXPECT_EQ(refused.status, 1);
