@@ -19,8 +19,11 @@ namespace selko::engine {
 enum class Domain { Natural, Arctic };
 
 // Which entry a natural interpretation compares strictly: [1][d] (every letter needs
-// [1][1] >= 1 and [d][d] >= 1) or [1][1] (every letter needs [1][1] >= 1).
-enum class Compared { TopRight, TopLeft };
+// [1][1] >= 1 and [d][d] >= 1) or [1][1] (every letter needs [1][1] >= 1), or any entry (every
+// letter needs every diagonal entry >= 1: matrices of type E_J with J all indices; then
+// (X A Y - X B Y)[i][j] >= X[i][i] (A - B)[i][j] Y[j][j], so a greater entry stays greater in
+// every context, and the sum of the entries is the measure that drops). Not for pair problems.
+enum class Compared { TopRight, TopLeft, AnyEntry };
 
 // Arctic minus infinity, the unit of max.
 constexpr std::int64_t kMinusInfinity = std::numeric_limits<std::int64_t>::min();
@@ -177,8 +180,14 @@ struct ContextClosure {
   bool left = false;
 };
 
+// Every rule l -> r turned around into r -> l (of the same kind), where every rule keeps the
+// length: all strings of an infinite derivation have one length, so some string repeats with a
+// strict step in between, and the cycle read backwards is one of the inverted problem. Both
+// terminate together; loops of the inverted problem are not read as the problem's.
+struct Inversion {};
+
 using Certificate = std::variant<RuleRemoval, Reversal, DependencyPairs, GraphSplit, Loop,
                                  MatchBound, Tiling, BooleanModel, CommonEnds, PairNarrowing,
-                                 Cleaning, Strictification, ContextClosure>;
+                                 Cleaning, Strictification, ContextClosure, Inversion>;
 
 } // namespace selko::engine

@@ -164,7 +164,10 @@ std::string InterpretationName(const MatrixInterpretation& m, bool pairs) {
     name += ", rows for marked letters";
     if (m.domain == Domain::Natural) name += ", first entry compared";
   } else if (m.domain == Domain::Natural && m.dimension > 1) {
-    name += m.compared == Compared::TopLeft ? ", entry [1][1] compared" : ", entry [1][d] compared";
+    name += m.compared == Compared::TopLeft    ? ", entry [1][1] compared"
+            : m.compared == Compared::AnyEntry ? ", every diagonal entry at least 1, any entry "
+                                                 "compared"
+                                               : ", entry [1][d] compared";
   }
   return name;
 }
@@ -174,8 +177,12 @@ std::vector<std::string> RemovalDetails(const Problem& problem, const RuleRemova
   lines.push_back("Interpretation (" +
                   InterpretationName(removal.interpretation, problem.pairProblem) + "):");
   if (removal.interpretation.domain == Domain::Arctic && BelowZero(removal.interpretation)) {
-    lines.push_back("Entries may be below zero, first entries not: the first entry of a marked "
-                    "string's value is a natural number, and every removed pair lowers it.");
+    lines.push_back(problem.pairProblem
+                        ? "Entries may be below zero, first entries not: the first entry of a "
+                          "marked string's value is a natural number, and every removed pair "
+                          "lowers it."
+                        : "Entries may be below zero, [1][1] entries not: the [1][1] entry of a "
+                          "string's value is a natural number, and every removed rule lowers it.");
   }
   std::vector<bool> used(problem.LetterCount(), false);
   for (const auto* list : {&problem.rules, &problem.pairs}) {

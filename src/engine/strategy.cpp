@@ -41,7 +41,11 @@ std::string ShapeName(const MatrixShape& s) {
                      : s.domain == Domain::Arctic ? "arctic"
                                                   : "natural";
   name += " d" + std::to_string(s.dimension) + " b" + std::to_string(s.bits);
-  if (s.domain == Domain::Natural) name += s.compared == Compared::TopLeft ? " tl" : " tr";
+  if (s.domain == Domain::Natural) {
+    name += s.compared == Compared::TopLeft    ? " tl"
+            : s.compared == Compared::AnyEntry ? " ej"
+                                               : " tr";
+  }
   return name;
 }
 
@@ -304,9 +308,10 @@ Attempt CommonEndsAttempt(Ends ends, bool plain) {
   return a;
 }
 
-// A step that is always kept where it applies (an equivalence, which costs nothing to take).
-Attempt KeptStepAttempt(const std::string& name,
-                        std::function<std::optional<Step>(const Problem&)> make) {
+// A step taken where it applies; kept (an equivalence, which costs nothing to take) unless the
+// attempt is made to backtrack.
+Attempt StepAttempt(const std::string& name,
+                    std::function<std::optional<Step>(const Problem&)> make) {
   Attempt a;
   a.name = name;
   a.run = [make](const Problem& p, const Deadline&) -> std::optional<Outcome> {
@@ -323,6 +328,9 @@ constexpr std::size_t kMaxClosedRules = 20000;
 // The closures searched for a loop of R u S before a relative problem is strictified: a weak rule
 // that loops on its own (->= a, or a ->= b a) makes R u S loop at once.
 constexpr std::size_t kStrictifiedLoopClosures = 3000;
+
+// The last level at which the problem an inversion leaves is searched.
+constexpr int kInvertedLevels = 3;
 
 // R u S, every rule strict, proved by the whole plain strategy; given up (and the relative
 // strategy goes on) when its parts stay open.
@@ -352,7 +360,7 @@ Attempt GraphAttempt() {
 
 // The interpretation shapes of a level: dimension grows every level up to 5, entries get a third
 // bit at level 2 (on pair problems at level 3).
-std::vector<MatrixShape> Shapes(int level, bool pairs) {
+std::vector<MatrixShape> Shapes(int level, bool pairs, bool relative = false) {
   std::vector<MatrixShape> shapes;
   const int maxDim = std::min(5, level + 2);
   // Components of pair problems are small: their two-bit searches go on a level longer (level 2,
@@ -364,10 +372,13 @@ std::vector<MatrixShape> Shapes(int level, bool pairs) {
     shapes.push_back({Domain::Natural, Compared::TopRight, d, bits});
     // A pair problem compares the first entry in both natural shapes: one search serves.
     if (!pairs) shapes.push_back({Domain::Natural, Compared::TopLeft, d, bits});
+    // A relative problem's weak rules (->= a put into context) often need the product of their
+    // right side at most the identity on the diagonal: every entry compared finds more there.
+    if (relative) shapes.push_back({Domain::Natural, Compared::AnyEntry, d, bits});
     shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits});
-    // At the front of pairs arctic entries may be below zero: a larger search space, searched
-    // beside the arctic naturals, whose encoding is smaller.
-    if (pairs) shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits, true});
+    // Arctic entries may be below zero (but [1][1] and a marked row's first entry): a larger
+    // search space, searched beside the arctic naturals, whose encoding is smaller.
+    if (pairs || relative) shapes.push_back({Domain::Arctic, Compared::TopRight, d, bits, true});
   }
   return shapes;
 }
@@ -397,19 +408,27 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
   if (!plain && level == 0) {
     // A relative problem loses its weak identities and gets contexts where a side is empty (both
     // equivalences), then is tried as the plain problem of all its rules.
-    attempts.push_back(KeptStepAttempt("cleaning", CleaningStep));
+    attempts.push_back(StepAttempt("cleaning", CleaningStep));
     if (HasEmptySide(problem) && problem.rules.size() * problem.LetterCount() <= kMaxClosedRules) {
-      attempts.push_back(KeptStepAttempt(
+      attempts.push_back(StepAttempt(
           "right context closure", [](const Problem& p) { return ContextClosureStep(p, false); }));
     }
     attempts.push_back(StrictificationAttempt());
+    // The inverted problem is searched through a few levels (its own strictification, its
+    // interpretations); it is never inverted back, nor is a problem a transformation left.
+    if (!problem.noLoops && LengthPreserving(problem)) {
+      Attempt inversion = StepAttempt("inversion", InversionStep);
+      inversion.mayBacktrack = true;
+      inversion.partsLevel = kInvertedLevels;
+      attempts.push_back(std::move(inversion));
+    }
   }
   // Match bounds come first: cheap where they fail (their automaton is bounded by the level),
   // and they prove large problems whose encodings are slow.
   if (plain) {
     attempts.push_back(BoundAttempt(level));
   }
-  for (const MatrixShape& s : Shapes(level, false)) {
+  for (const MatrixShape& s : Shapes(level, false, !plain)) {
     attempts.push_back(MatrixAttempt(s, conflicts, level, false));
     // Natural matrices compared at [1][d] are not closed under transposition: the reversal
     // may need a different one. Arctic and [1][1] orders are.

@@ -2,10 +2,11 @@
 // conditions that make the order monotone and well founded, the weak decrease of every rule
 // and pair, the strict decrease of every removed one, and that exactly those are gone.
 //
-// On a pair problem, arctic entries may be below zero, all but the first entry of every letter
-// and of every marked row. The first entry of a marked string's value is then at least the sum
-// of its letters' first entries, a natural number, and every strict pair lowers it (the entries
-// of the smaller side that count are finite). Elsewhere no entry may be below zero.
+// Arctic entries may be below zero, all but the first entry of every letter and of every marked
+// row. The first entry of a string's value (of a marked string's row) is then at least the sum of
+// its letters' first entries, a natural number; a step by a rule (pair) that decreases strictly in
+// every entry lowers it in every context (the entry of the smaller side that counts is finite),
+// and a weak decrease never raises it.
 #include <algorithm>
 #include <optional>
 
@@ -28,10 +29,6 @@ bool AtLeast(Value x, Value y, Domain domain) {
   return x >= y;
 }
 
-bool BelowZero(const Grid& g) {
-  return std::any_of(g.v.begin(), g.v.end(), [](Value x) { return x != kArcticBottom && x < 0; });
-}
-
 bool Weak(const Grid& p, const Grid& q, Domain domain) {
   for (std::size_t k = 0; k < p.v.size(); ++k) {
     if (!AtLeast(p.v[k], q.v[k], domain)) return false;
@@ -47,6 +44,12 @@ bool Strict(const Grid& p, const Grid& q, const MatrixInterpretation& m, bool pa
     return true;
   }
   if (!Weak(p, q, Domain::Natural)) return false;
+  if (m.compared == Compared::AnyEntry && !pairValue) {
+    for (std::size_t k = 0; k < p.v.size(); ++k) {
+      if (p.v[k] > q.v[k]) return true;
+    }
+    return false;
+  }
   // A pair's value is a row whose first entry counts; a rule's matrix compares [1][d] or [1][1].
   const int col = pairValue || m.compared == Compared::TopLeft ? 0 : m.dimension - 1;
   return p.At(0, col) > q.At(0, col);
@@ -82,13 +85,18 @@ public:
         if (needCorner && g->At(d - 1, d - 1) < 1) {
           return (why = "letter " + name + " has [d][d] < 1", false);
         }
+        if (m_.compared == Compared::AnyEntry) {
+          if (problem_.pairProblem) return (why = "pairs compare their first entry", false);
+          for (int i = 1; i < d; ++i) {
+            if (g->At(i, i) < 1) {
+              return (why = "letter " + name + " has a diagonal entry < 1", false);
+            }
+          }
+        }
       } else if (g->At(0, 0) == kArcticBottom) {
         return (why = "letter " + name + " has no finite first entry", false);
       } else if (g->At(0, 0) < 0) {
         return (why = "letter " + name + " has a first entry below zero", false);
-      } else if (!problem_.pairProblem && BelowZero(*g)) {
-        // Below zero, only the first entry of a marked front keeps the order well founded.
-        return (why = "letter " + name + " has an entry below zero", false);
       }
       grids_.push_back(std::move(*g));
     }

@@ -75,6 +75,8 @@ bool CheckStep(const Problem& problem, const Step& step, std::string& why) {
           return CheckStrictification(problem, step.remaining, why);
         } else if constexpr (std::is_same_v<C, ContextClosure>) {
           return CheckContextClosure(problem, certificate, step.remaining, why);
+        } else if constexpr (std::is_same_v<C, Inversion>) {
+          return CheckInversion(problem, step.remaining, why);
         } else {
           static_assert(std::is_same_v<C, MatchBound>);
           if (problem.pairProblem || problem.IsRelative()) {

@@ -100,4 +100,25 @@ bool CheckContextClosure(const Problem& problem, const ContextClosure& closure,
   return true;
 }
 
+bool CheckInversion(const Problem& problem, const std::vector<Problem>& remaining,
+                    std::string& why) {
+  const Problem* inverted = OneProblemOverTheLetters(problem, remaining, why);
+  if (inverted == nullptr) return false;
+  if (inverted->rules.size() != problem.rules.size()) {
+    return (why = "the inverted problem has other rules", false);
+  }
+  if (!inverted->noLoops) return (why = "the inverted problem is open to a loop search", false);
+  for (std::size_t i = 0; i < problem.rules.size(); ++i) {
+    const Rule& a = problem.rules[i];
+    const Rule& b = inverted->rules[i];
+    if (a.lhs.size() != a.rhs.size()) {
+      return (why = "rule " + std::to_string(i + 1) + " changes the length", false);
+    }
+    if (a.strict != b.strict || a.lhs != b.rhs || a.rhs != b.lhs) {
+      return (why = "rule " + std::to_string(i + 1) + " is not turned around", false);
+    }
+  }
+  return true;
+}
+
 } // namespace selko::engine

@@ -1,5 +1,5 @@
-// Checks of the steps on relative problems: cleaning, strictification and context closure (see
-// certificate.hpp). Each recomputes the problem the step must leave and compares.
+// Checks of the steps on relative problems: cleaning, strictification, context closure and
+// inversion (see certificate.hpp). Each recomputes the problem the step must leave and compares.
 #pragma once
 
 #include <string>
@@ -15,5 +15,8 @@ bool CheckStrictification(const Problem& problem, const std::vector<Problem>& re
                           std::string& why);
 bool CheckContextClosure(const Problem& problem, const ContextClosure& closure,
                          const std::vector<Problem>& remaining, std::string& why);
+
+bool CheckInversion(const Problem& problem, const std::vector<Problem>& remaining,
+                    std::string& why);
 
 } // namespace selko::engine

@@ -86,7 +86,8 @@ bool CheckTiling(const Problem& problem, const Tiling& tiling,
   if (tiling.tiles.size() > kMaxCheckedTiles) return (why = "too many tiles to check", false);
   if (remaining.size() != 1) return (why = "a tiling leaves one problem", false);
   const Problem& labelled = remaining[0];
-  if (labelled.pairProblem || !labelled.pairs.empty() || labelled.IsRelative() || !labelled.labelled) {
+  if (labelled.pairProblem || !labelled.pairs.empty() || labelled.IsRelative() ||
+      !labelled.labelled) {
     return (why = "the labelled problem is not a plain labelled problem", false);
   }
   const std::size_t n = problem.LetterCount();

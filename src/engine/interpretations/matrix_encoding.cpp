@@ -116,10 +116,15 @@ template <> SymbolicMatrix<sat::BitVector> Encoding<NaturalSemiring>::FreshLette
   for (int k = 0; k < rows * d; ++k)
     m.entries.push_back(numbers_.Fresh(shape_.bits));
   if (!IsRow(a)) {
-    // [1][1] >= 1, and [d][d] >= 1 where the top-right entry is compared.
+    // [1][1] >= 1, and [d][d] >= 1 where the top-right entry is compared, every diagonal entry
+    // where any entry is.
     solver_.AddClause(m.entries.front().bits);
     if (shape_.compared == Compared::TopRight && !problem_.pairProblem)
       solver_.AddClause(m.entries.back().bits);
+    if (shape_.compared == Compared::AnyEntry) {
+      for (int i = 1; i < d; ++i)
+        solver_.AddClause(m.entries[static_cast<std::size_t>(i * d + i)].bits);
+    }
   }
   return m;
 }
@@ -156,6 +161,12 @@ template <> SymbolicMatrix<sat::ArcticNumber> Encoding<ArcticSemiring>::FreshLet
 
 template <>
 Lit Encoding<NaturalSemiring>::StrictlyGreater(const SMatrix& p, const SMatrix& q, bool isPair) {
+  if (shape_.compared == Compared::AnyEntry && !isPair) {
+    std::vector<Lit> any;
+    for (std::size_t k = 0; k < p.entries.size(); ++k)
+      any.push_back(semiring_.Greater(p.entries[k], q.entries[k]));
+    return gates_.OrAll(any);
+  }
   const int col = shape_.compared == Compared::TopRight && !isPair ? p.cols - 1 : 0;
   return semiring_.Greater(p.At(0, col), q.At(0, col));
 }
@@ -274,9 +285,11 @@ std::unique_ptr<MatrixEncoding> MatrixEncoding::Build(sat::Solver& solver, const
       shape.bits > kMaxMatrixBits)
     return nullptr;
   if (problem.pairProblem && !PairShapeFits(problem)) return nullptr;
+  if (problem.pairProblem && shape.compared == Compared::AnyEntry) return nullptr;
   if (shape.belowZero) {
-    // Values below zero keep the order well founded only at the front of pairs.
-    if (shape.domain != Domain::Arctic || !problem.pairProblem) return nullptr;
+    // Every letter's first entry stays at zero or above: the first entry of every string's
+    // value (or of a pair side's row) is then a natural number.
+    if (shape.domain != Domain::Arctic) return nullptr;
     return Finish<ArcticIntegerSemiring>(solver, problem, shape, deadline);
   }
   if (shape.domain == Domain::Arctic)

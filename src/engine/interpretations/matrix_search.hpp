@@ -23,8 +23,8 @@ struct MatrixShape {
   Compared compared = Compared::TopRight; // natural only; pair problems compare [1][1]
   int dimension = 1;                      // 1 to kMaxMatrixDimension
   int bits = 2;                           // letters' entries below 2^bits; 1 to kMaxMatrixBits
-  // Arctic on pair problems only: entries from -2^bits on, all but the [1][1] entries of letters
-  // and the first entries of marked rows, which stay at zero or above.
+  // Arctic only: entries from -2^bits on, all but the [1][1] entries of letters and the first
+  // entries of marked rows, which stay at zero or above.
   bool belowZero = false;
 
   bool operator==(const MatrixShape&) const = default;

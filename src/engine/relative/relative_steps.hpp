@@ -4,7 +4,8 @@
 //   strictification every weak rule taken as strict: a proof of the plain problem R u S, by
 //                   everything the engine has for plain problems, proves R/S;
 //   context closure every rule put into each one-letter context on one side, which removes the
-//                   empty sides that keep interpretations from orienting anything.
+//                   empty sides that keep interpretations from orienting anything;
+//   inversion       every rule turned around, where every rule keeps the length.
 #pragma once
 
 #include <optional>
@@ -21,6 +22,12 @@ std::optional<Step> StrictificationStep(const Problem& problem);
 
 // Nothing for a pair problem or a problem without letters.
 std::optional<Step> ContextClosureStep(const Problem& problem, bool left);
+
+// Nothing for a pair problem or where some rule changes the length.
+std::optional<Step> InversionStep(const Problem& problem);
+
+// Every rule keeps the length (and there is one rule at least).
+bool LengthPreserving(const Problem& problem);
 
 // Some rule has an empty side.
 bool HasEmptySide(const Problem& problem);

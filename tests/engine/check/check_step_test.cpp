@@ -64,6 +64,25 @@ TEST(CheckRuleRemoval, AcceptsASoundNaturalMatrixProofAndRefusesEachWrongPart) {
   EXPECT_EQ(why, "the remaining problem is not the problem without the removed rules");
 }
 
+// a a -> a relative to b ->= b b: a = (1 0; 1 1), b = I gives aa = (1 0; 2 1) > a = (1 0; 1 1) at
+// [2][1] only, which neither [1][1] nor [1][d] sees; any entry counts where every diagonal entry
+// is at least 1.
+TEST(CheckRuleRemoval, AnyEntryCountsWhereEveryDiagonalEntryIsAtLeastOne) {
+  const Problem p = Rules({"aa->a", "b->=bb"});
+  const Matrix a = M(2, 2, {1, 0, 1, 1});
+  const Matrix id = M(2, 2, {1, 0, 0, 1});
+  std::string why;
+  EXPECT_TRUE(CheckStep(p, Removal(p, Natural(2, Compared::AnyEntry, {a, id}), {0}), why)) << why;
+  EXPECT_FALSE(CheckStep(p, Removal(p, Natural(2, Compared::TopLeft, {a, id}), {0}), why));
+  EXPECT_EQ(why, "rule 1 is removed but does not decrease strictly");
+  EXPECT_FALSE(CheckStep(p, Removal(p, Natural(2, Compared::AnyEntry, {a, id}), {0, 1}), why));
+  EXPECT_EQ(why, "rule 2 is removed but does not decrease strictly");
+  // A zero on the diagonal: X A Y may lose the greater entry.
+  EXPECT_FALSE(CheckStep(
+      p, Removal(p, Natural(2, Compared::AnyEntry, {a, M(2, 2, {1, 0, 0, 0})}), {0}), why));
+  EXPECT_EQ(why, "letter b has a diagonal entry < 1");
+}
+
 TEST(CheckRuleRemoval, RefusesValuesTooLargeToCompareExactly) {
   // A side of 200 letters 2^40 each overflows any fixed width: refused, never wrapped.
   Problem p = Rules({"a->b"});
@@ -167,12 +186,16 @@ TEST(CheckRuleRemoval, ArcticEntriesBelowZeroOnlyBehindAFirstEntryOfZeroOrMore) 
   row.letters[2] = M(1, 2, {-1, -2});
   EXPECT_FALSE(CheckStep(p, Removal(p, row, {}, {0}), why));
   EXPECT_EQ(why, "letter a# has a first entry below zero");
-  // Without a marked front there is no first entry to count on: no entry may be below zero.
-  const Problem plain = Rules({"ab->ba"});
+  // Without pairs the [1][1] entry of a string's value counts: a b = (1 0; 0 1) is greater than
+  // b = (0 -1; -1 0) in every entry, and no [1][1] entry is below zero.
+  const Problem plain = Rules({"ab->b"});
   const MatrixInterpretation matrices{
-      Domain::Arctic, Compared::TopRight, 2, {below.letters[0], below.letters[1]}};
-  EXPECT_FALSE(CheckStep(plain, Removal(plain, matrices, {0}), why));
-  EXPECT_EQ(why, "letter a has an entry below zero");
+      Domain::Arctic, Compared::TopRight, 2, {M(2, 2, {1, o, o, 1}), M(2, 2, {0, -1, -1, 0})}};
+  EXPECT_TRUE(CheckStep(plain, Removal(plain, matrices, {0}), why)) << why;
+  MatrixInterpretation sunk = matrices;
+  sunk.letters[1] = M(2, 2, {-1, -1, -1, 0});
+  EXPECT_FALSE(CheckStep(plain, Removal(plain, sunk, {0}), why));
+  EXPECT_EQ(why, "letter b has a first entry below zero");
 }
 
 TEST(CheckReversal, AcceptsOnlyTheExactReversal) {

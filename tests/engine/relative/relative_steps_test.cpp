@@ -118,6 +118,34 @@ EngineResult ProveFor(const Problem& p, double seconds = 10) {
   return Prove(p, options);
 }
 
+TEST(Inversion, EveryRuleTurnedAroundWhereAllKeepTheLength) {
+  const Problem p = Rules({"aab->cca", "cbb->=cab"});
+  ASSERT_TRUE(LengthPreserving(p));
+  const std::optional<Step> step = InversionStep(p);
+  ASSERT_TRUE(step.has_value());
+  EXPECT_EQ(Refusal(p, *step), "");
+  EXPECT_EQ(step->summary, "inversion: every rule turned around (all rules keep the length)");
+  EXPECT_EQ(RuleTexts(step->remaining[0]),
+            (std::vector<std::string>{"c c a -> a a b", "c a b ->= c b b"}));
+  EXPECT_TRUE(step->remaining[0].noLoops);
+  EXPECT_FALSE(InversionStep(Rules({"aab->cca", "c->=cc"})).has_value());
+
+  Step kept = *step;
+  kept.remaining[0].rules[1] = p.rules[1];
+  EXPECT_EQ(Refusal(p, kept), "rule 2 is not turned around");
+  Step kind = *step;
+  kind.remaining[0].rules[0].strict = false;
+  EXPECT_EQ(Refusal(p, kind), "rule 1 is not turned around");
+  // A rule that changes the length makes the inverted problem no equivalent one.
+  const Problem growing = Rules({"ab->ba", "b->=bb"});
+  Step forced = *step;
+  forced.remaining[0] = growing;
+  forced.remaining[0].noLoops = true;
+  std::swap(forced.remaining[0].rules[1].lhs, forced.remaining[0].rules[1].rhs);
+  std::swap(forced.remaining[0].rules[0].lhs, forced.remaining[0].rules[0].rhs);
+  EXPECT_EQ(Refusal(growing, forced), "rule 2 changes the length");
+}
+
 TEST(RelativeStrategy, AProblemProvedThroughItsStrictifiedFormInFull) {
   // a b -> b a relative to a c ->= c a: R u S sorts the a's behind the b's and c's.
   const EngineResult result = ProveFor(Rules({"ab->ba", "c->=c", "ac->=ca"}));
