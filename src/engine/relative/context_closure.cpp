@@ -5,9 +5,6 @@
 
 namespace selko::engine {
 
-// Past this many rules the closed rules are not listed: they follow from the certificate.
-constexpr std::size_t kMaxListedRules = 400;
-
 bool HasEmptySide(const Problem& problem) {
   return std::any_of(problem.rules.begin(), problem.rules.end(),
                      [](const Rule& r) { return r.lhs.empty() || r.rhs.empty(); });
@@ -49,11 +46,7 @@ std::optional<Step> ContextClosureStep(const Problem& problem, bool left) {
                          (left ? "front" : "end") +
                          " of every string of a derivation makes it one of the closed problem "
                          "with the same strict steps: both terminate together.");
-  if (closed.rules.size() <= kMaxListedRules) {
-    step.details.push_back("The closed rules:");
-    for (const Rule& r : closed.rules)
-      step.details.push_back("  " + closed.RuleText(r));
-  }
+  ListRules(step, "The closed rules:", closed);
   step.remaining.push_back(std::move(closed));
   step.certificate = ContextClosure{left};
   return step;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "engine/step.hpp"
 
@@ -28,6 +29,10 @@ std::optional<Step> InversionStep(const Problem& problem);
 
 // Every rule keeps the length (and there is one rule at least).
 bool LengthPreserving(const Problem& problem);
+
+// Appends to the step's details the heading and the problem's rules, one a line, when there are
+// few enough to read (the remaining problem's rules follow from the certificate anyway).
+void ListRules(Step& step, const std::string& heading, const Problem& problem);
 
 // Some rule has an empty side.
 bool HasEmptySide(const Problem& problem);

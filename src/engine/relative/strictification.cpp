@@ -2,9 +2,6 @@
 
 namespace selko::engine {
 
-// Past this many rules the plain problem's rules are not listed: they are the problem's own.
-constexpr std::size_t kMaxListedRules = 400;
-
 std::optional<Step> StrictificationStep(const Problem& problem) {
   if (problem.pairProblem || !problem.IsRelative()) return std::nullopt;
   Problem plain = problem;
@@ -16,11 +13,7 @@ std::optional<Step> StrictificationStep(const Problem& problem) {
   step.summary = "every weak rule taken as strict: R/S terminates when R u S does";
   step.details.push_back("A derivation of R/S is one of R u S: the problem terminates relatively "
                          "when the plain problem of all its rules, every rule strict, terminates.");
-  if (plain.rules.size() <= kMaxListedRules) {
-    step.details.push_back("The rules of R u S:");
-    for (const Rule& r : plain.rules)
-      step.details.push_back("  " + plain.RuleText(r));
-  }
+  ListRules(step, "The rules of R u S:", plain);
   step.remaining.push_back(std::move(plain));
   step.certificate = Strictification{};
   return step;
