@@ -26,6 +26,17 @@ bool IsCapacityRefusal(const std::string& error) {
   return false;
 }
 
+std::string CapacityNote() {
+  return "note: the proof run's capacities are " + std::to_string(kMaxRules) + " rules, " +
+         std::to_string(kMaxWordLength) + " symbols a side and " + std::to_string(kMaxSymbols) +
+         " distinct symbols; --extended reads problems of any size";
+}
+
+bool EndedOnAttemptsText(const Prover& prover, const RunResult& result) {
+  return result.status == Status::Error && prover.InputError.empty() &&
+         !prover.AttemptsError.empty();
+}
+
 std::string OutcomeError(const std::string& path, const ProblemOutcome& outcome) {
   if (outcome.badAttempts) return "--attempts: " + outcome.result.error;
   if (outcome.unreadable || outcome.internal || path == "-") return outcome.result.error;
@@ -80,8 +91,7 @@ ProblemOutcome RunProblem(const Problem& problem, const RunOptions& options, boo
     // The readers refuse through InputError; an internal failure is reported there too.
     outcome.refused = outcome.result.status == Status::Error && !prover->InputError.empty() &&
                       prover->InputError.rfind("internal error:", 0) != 0;
-    outcome.badAttempts = outcome.result.status == Status::Error && !outcome.refused &&
-                          !prover->AttemptsError.empty();
+    outcome.badAttempts = EndedOnAttemptsText(*prover, outcome.result);
     if (outcome.result.status != Status::Error) {
       outcome.rules = prover->SlotB.ruleCount;
       outcome.symbols = prover->SlotB.symbolCount;

@@ -24,6 +24,11 @@ struct ProblemOutcome {
 
 // A refusal for the fixed capacities (rules, side length, distinct symbols).
 bool IsCapacityRefusal(const std::string& error);
+// The note on standard error after such a refusal of a run without the engine.
+std::string CapacityNote();
+
+// The run ended in the error of its attempts text (--attempts), not of the file.
+bool EndedOnAttemptsText(const Prover& prover, const RunResult& result);
 
 // The error of an outcome as shown to the user: naming the file when the message does not.
 std::string OutcomeError(const std::string& path, const ProblemOutcome& outcome);

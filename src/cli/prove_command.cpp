@@ -119,7 +119,7 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
     for (int i = 0; i < presses; ++i) {
       ProblemOutcome press;
       press.result = prover->Run(problem.lines, runOptions);
-      press.badAttempts = press.result.status == Status::Error && !prover->AttemptsError.empty();
+      press.badAttempts = EndedOnAttemptsText(*prover, press.result);
       if (derivation && press.result.status == Status::LoopFound) {
         press.derivation = DerivationOfRun(*prover);
       }
@@ -147,8 +147,7 @@ int RunProveCommand(const ProveRequest& request, std::ostream& out, std::ostream
       WriteOutcome(outcome, request.format, out, err);
   }
   if (beyondCapacities && !request.extended) {
-    err << "note: the proof run's capacities are 1000 rules, 19 symbols a side and 100 distinct "
-           "symbols; --extended reads problems of any size\n";
+    err << CapacityNote() << "\n";
   }
   return anyError ? 1 : 0;
 }

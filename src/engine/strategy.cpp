@@ -347,17 +347,6 @@ Attempt StrictificationAttempt() {
   return a;
 }
 
-Attempt GraphAttempt() {
-  Attempt a;
-  a.name = "graph";
-  a.run = [](const Problem& p, const Deadline&) -> std::optional<Outcome> {
-    std::optional<Step> s = GraphSplitStep(p);
-    if (!s) return std::nullopt;
-    return std::vector<Step>{std::move(*s)};
-  };
-  return a;
-}
-
 // The interpretation shapes of a level: dimension grows every level up to 5, entries get a third
 // bit at level 2 (on pair problems at level 3).
 std::vector<MatrixShape> Shapes(int level, bool pairs, bool relative = false) {
@@ -396,7 +385,7 @@ std::vector<Attempt> Attempts(const Problem& problem, int level, bool withPairs)
   std::vector<Attempt> attempts;
   const std::int64_t conflicts = static_cast<std::int64_t>(1000 * std::pow(3, level));
   if (problem.pairProblem) {
-    if (level == 0) attempts.push_back(GraphAttempt());
+    if (level == 0) attempts.push_back(StepAttempt("graph", GraphSplitStep));
     attempts.push_back(
         MatrixAttempt(kFavouredPairShape, kFavouredPairFactor * conflicts, level, false));
     for (const MatrixShape& s : Shapes(level, true)) {
